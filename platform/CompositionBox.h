@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+class QPlainTextEdit;
+
+// The operations the composition needs of its text box, over a QPlainTextEdit. The text
+// the program sees has CR LF between lines; positions are the box's own.
+class CompositionBox final
+{
+public:
+    // The most UTF-16 code units the whole-text replacement accepts.
+    static constexpr qsizetype kCapacity = 1'048'576;
+
+    explicit CompositionBox(QPlainTextEdit *edit);
+
+    QPlainTextEdit *widget() const { return m_edit; }
+
+    QString text() const;
+    // The length of text() without building it.
+    qsizetype textLength() const;
+
+    // Replaces the selection by piece (a CR LF, lone CR or lone LF each gives one line
+    // break); the caret then stands right after it with nothing selected. Program edits
+    // stay out of the box's own undo history.
+    void replaceSelection(const QString &piece);
+
+    int selectionStart() const;
+    void selectAll();
+    void copySelectionToClipboard() const;
+    // Selection length 0 at the selection start, caret scrolled into view.
+    void collapseSelection();
+    // Caret at position with nothing selected; the view does not scroll.
+    void setSelectionStart(int position);
+
+    // Replaces the whole text after turning lone CR and LF into CR LF. Returns false, with
+    // no change notification, when that is the current text; raises "文字列の大きさが ﾒﾓ の制限を越えました"
+    // when it holds more than kCapacity code units.
+    bool replaceAll(const QString &text);
+
+private:
+    QPlainTextEdit *m_edit;
+};

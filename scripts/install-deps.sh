@@ -1,0 +1,29 @@
+#!/bin/sh
+# Installs the Debian packages the build, the tests and the program need, only when one
+# is missing. Runs without a terminal.
+set -eu
+
+packages="cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont fonts-liberation"
+
+missing=""
+for package in $packages; do
+    dpkg -s "$package" >/dev/null 2>&1 || missing="$missing $package"
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=""
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+    sudo="sudo -n"
+else
+    echo "Missing packages:$missing" >&2
+    echo "Install them with: sudo apt-get update && sudo apt-get install -y$missing" >&2
+    exit 1
+fi
+
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+if ! { $sudo apt-get update -q && $sudo apt-get install -y -q $missing; }; then
+    echo "Could not install the packages. Run: sudo apt-get update && sudo apt-get install -y$missing" >&2
+    exit 1
+fi
