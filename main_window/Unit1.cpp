@@ -2,7 +2,6 @@
 
 #include "platform/Fonts.h"
 #include "platform/HandlerGuard.h"
-#include "platform/KeyDownHook.h"
 #include "ui_Unit1.h"
 
 #include <QLayout>
@@ -17,7 +16,11 @@ TForm1::TForm1(QWidget *parent)
 {
     Form1 = this;
     setUpWindow();
-    bindHandlers();
+    bindCompositionHandlers();
+    bindListHandlers();
+    bindMeterHandlers();
+    bindFileHandlers();
+    bindWindowHandlers();
     runGuarded([this] { FormCreate(); });
 }
 
@@ -48,43 +51,9 @@ void TForm1::setUpWindow()
     ui->Memo1->setFocus();
 }
 
-void TForm1::bindHandlers()
-{
-    connectGuarded(ui->ToolButton12, &QToolButton::clicked, this, &TForm1::ToolButton12Click);
-    KeyDownHook::install(ui->Edit2, [this](QKeyEvent *key) { Edit2KeyDown(key); });
-    connectGuarded(ui->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
-    connectGuarded(ui->ToolButton1, &QToolButton::clicked, this, &TForm1::ToolButton1Click);
-    connectGuarded(ui->N1, &QAction::triggered, this, &TForm1::ToolButton1Click);
-    connectGuarded(ui->ToolButton5, &QToolButton::clicked, this, &TForm1::Repeat1Click);
-    connectGuarded(ui->Repeat1, &QAction::triggered, this, &TForm1::Repeat1Click);
-
-    connectGuarded(ui->ToolButton3, &QToolButton::clicked, this, &TForm1::ToolButton3Click);
-    connectGuarded(ui->ToolButton14, &QToolButton::clicked, this, &TForm1::ToolButton14Click);
-
-    // The Enter filter goes in first so that the key-down hook, run before it, sees Enter.
-    KeyDownHook::blockPlainEnter(ui->Memo1);
-    KeyDownHook::install(ui->Memo1, [this](QKeyEvent *key) { Memo1KeyDown(key); });
-    connectGuarded(ui->Memo1, &QPlainTextEdit::textChanged, this, &TForm1::Memo1Change);
-    connectGuarded(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    Timer1.start();
-
-    connectGuarded(ui->Open1, &QAction::triggered, this, &TForm1::Open1Click);
-    connectGuarded(ui->SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
-    connectGuarded(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
-
-    connectGuarded(ui->ToolButton8, &QToolButton::clicked, this, &TForm1::ToolButton8Click);
-    connectGuarded(ui->Contents1, &QAction::triggered, this, &TForm1::Contents1Click);
-    connectGuarded(ui->HP1, &QAction::triggered, this, &TForm1::HP1Click);
-    connectGuarded(ui->V1, &QAction::triggered, this, &TForm1::V1Click);
-}
-
 void TForm1::FormCreate()
 {
     loadLists();
     startMeter();
 }
 
-void TForm1::Exit1Click()
-{
-    close();
-}

@@ -60,7 +60,12 @@ public:
 
 private:
     void setUpWindow();
-    void bindHandlers();
+    // Each subject binds its own controls, in the file that holds its handlers.
+    void bindCompositionHandlers();
+    void bindListHandlers();
+    void bindMeterHandlers();
+    void bindFileHandlers();
+    void bindWindowHandlers();
     void loadLists();
     void startMeter();
 

@@ -1,4 +1,12 @@
 #include "main_window/Unit1.h"
+#include "platform/HandlerGuard.h"
+#include "ui_Unit1.h"
+
+void TForm1::bindListHandlers()
+{
+    connectGuarded(ui->ToolButton3, &QToolButton::clicked, this, &TForm1::ToolButton3Click);
+    connectGuarded(ui->ToolButton14, &QToolButton::clicked, this, &TForm1::ToolButton14Click);
+}
 
 void TForm1::loadLists()
 {
