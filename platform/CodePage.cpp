@@ -1,5 +1,7 @@
 #include "platform/CodePage.h"
 
+#include <QStringDecoder>
+
 #include <iconv.h>
 
 #include <array>
@@ -181,8 +183,11 @@ QString decodeCp932(QByteArrayView bytes)
 
 QString decode(QByteArrayView bytes, Encoding encoding)
 {
-    if (encoding == Encoding::Utf8)
-        return QString::fromUtf8(bytes);
+    if (encoding == Encoding::Utf8) {
+        // A mark is dropped by detect(); a U+FEFF after it is the text's own.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return utf8.decode(bytes);
+    }
     return decodeCp932(bytes);
 }
 
@@ -204,8 +209,15 @@ std::optional<QByteArray> encodeCp932(QStringView text)
 
 QByteArray encodeForFile(QStringView text)
 {
-    if (std::optional<QByteArray> bytes = encodeCp932(text))
+    // A few code page 932 texts (half-width katakana before certain kanji) are also valid
+    // UTF-8 and would read back as other characters; those go out as UTF-8 too.
+    std::optional<QByteArray> bytes = encodeCp932(text);
+    if (bytes && detect(*bytes).encoding == Encoding::Cp932)
         return *bytes;
+    // A text that itself starts with U+FEFF would lose it to mark detection on reading;
+    // a mark in front keeps it.
+    if (text.startsWith(QChar(0xFEFF)))
+        return "\xEF\xBB\xBF" + text.toUtf8();
     return text.toUtf8();
 }
 

@@ -36,8 +36,9 @@ QString decodeText(QByteArrayView bytes);
 // reads back as the same character.
 std::optional<QByteArray> encodeCp932(QStringView text);
 
-// What a file gets: code page 932 when every character has a code there, otherwise UTF-8
-// without a mark, so that no character is ever replaced.
+// What a file gets: code page 932 when every character has a code there and the bytes
+// cannot be taken for UTF-8, otherwise UTF-8 without a mark (unless the text starts with
+// U+FEFF), so that no character is ever replaced and decodeText reads the same text back.
 QByteArray encodeForFile(QStringView text);
 
 } // namespace CodePage

@@ -122,6 +122,14 @@ void tst_CodePage::fileEncodingFallsBackToUtf8()
     const QByteArray bytes = CodePage::encodeForFile(mixed);
     QCOMPARE(bytes, mixed.toUtf8());
     QCOMPARE(CodePage::decodeText(bytes), mixed);
+
+    // Found by fuzzing: a leading U+FEFF must not be taken for a mark on reading.
+    const QString leadingMark = QString(QChar(0xFEFF)) + QChar(0xFEFF);
+    QCOMPARE(CodePage::decodeText(CodePage::encodeForFile(leadingMark)), leadingMark);
+
+    // Found by fuzzing: these code page 932 bytes (C2 82 C2 87 54) are valid UTF-8.
+    const QString utf8LookAlike = CodePage::decodeCp932("\xC2\x82\xC2\xFA\x4A");
+    QCOMPARE(CodePage::decodeText(CodePage::encodeForFile(utf8LookAlike)), utf8LookAlike);
 }
 
 void tst_CodePage::everyDoubleByteCodeRoundTrips()
