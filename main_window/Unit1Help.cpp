@@ -1,5 +1,10 @@
+#include "about/SupportHomePage.h"
+#include "about/Unit2.h"
+#include "about/Unit4.h"
 #include "main_window/Unit1.h"
 #include "platform/HandlerGuard.h"
+#include "platform/ModalDialog.h"
+#include "platform/Shell.h"
 #include "ui_Unit1.h"
 
 void TForm1::bindWindowHandlers()
@@ -12,15 +17,17 @@ void TForm1::bindWindowHandlers()
 
 void TForm1::Contents1Click()
 {
-    // Opens the usage window (About issue).
+    Form4 = new TForm4;
+    ModalDialog::exec(Form4);
 }
 
 void TForm1::HP1Click()
 {
-    // Opens the support home page (About issue).
+    Shell::open(QString::fromLatin1(kSupportHomePage));
 }
 
 void TForm1::V1Click()
 {
-    // Opens the About window (About issue).
+    Form2 = new TForm2;
+    ModalDialog::exec(Form2);
 }

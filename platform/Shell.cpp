@@ -1,0 +1,14 @@
+#include "platform/Shell.h"
+
+#include <QDesktopServices>
+#include <QString>
+#include <QUrl>
+
+namespace Shell {
+
+void open(const QString &address)
+{
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+} // namespace Shell

@@ -1,0 +1,251 @@
+#include "TestSupport.h"
+#include "about/Unit2.h"
+#include "about/Unit4.h"
+#include "main_window/Unit1.h"
+#include "ui_Unit1.h"
+#include "ui_Unit4.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <functional>
+
+using namespace TestSupport;
+
+namespace {
+
+bool staysOnTop(const QWidget *window)
+{
+    return window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void clickThroughWindow(QWidget *control)
+{
+    QWidget *window = control->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      control->mapTo(window, control->rect().center()));
+}
+
+// A symbol palette as far as this concerns it: an always-on-top window with a button.
+struct StandInPalette
+{
+    StandInPalette()
+    {
+        window.setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
+        window.resize(120, 60);
+        button.setGeometry(10, 10, 80, 30);
+        QObject::connect(&button, &QPushButton::clicked, [this] { ++clicks; });
+        window.show();
+    }
+
+    QWidget window;
+    QPushButton button{&window};
+    int clicks = 0;
+};
+
+} // namespace
+
+class tst_AboutModal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void newWindowEachTimeFreedOnClose_data();
+    void newWindowEachTimeFreedOnClose();
+    void otherWindowsAnswerNothingMeanwhile_data();
+    void otherWindowsAnswerNothingMeanwhile();
+    void focusOnOpening_data();
+    void focusOnOpening();
+    void onlyTheTitleBarCloses_data();
+    void onlyTheTitleBarCloses();
+
+private:
+    void addCommands();
+    // Runs the command; while its window is open, examine sees it, then it is closed.
+    QPointer<QWidget> whileOpen(const QString &command,
+                                const std::function<void(QWidget *window)> &examine);
+
+    TForm1 *m_form = nullptr;
+};
+
+void tst_AboutModal::init()
+{
+    m_form = showForm1();
+}
+
+void tst_AboutModal::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+void tst_AboutModal::addCommands()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("windowClass");
+    QTest::newRow("about") << "V1" << "TForm2";
+    QTest::newRow("usage") << "Contents1" << "TForm4";
+}
+
+QPointer<QWidget> tst_AboutModal::whileOpen(const QString &command,
+                                            const std::function<void(QWidget *)> &examine)
+{
+    QPointer<QWidget> seen;
+    QTimer::singleShot(0, m_form, [&] {
+        seen = QApplication::activeModalWidget();
+        if (!seen)
+            return;
+        if (!QTest::qWaitForWindowActive(seen))
+            qWarning("modal window not active");
+        examine(seen);
+        if (seen)
+            seen->close();
+    });
+    auto *action = m_form->findChild<QAction *>(command);
+    if (!action)
+        qWarning("no command %s", qPrintable(command));
+    else
+        action->trigger();
+    return seen;
+}
+
+void tst_AboutModal::newWindowEachTimeFreedOnClose_data()
+{
+    addCommands();
+}
+
+void tst_AboutModal::newWindowEachTimeFreedOnClose()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, windowClass);
+    ErrorBoxRecorder box;
+    QString firstClass;
+    QPointer<QWidget> first = whileOpen(command, [&](QWidget *window) {
+        firstClass = QString::fromLatin1(window->metaObject()->className());
+        window->setProperty("seenBefore", true);
+    });
+    QVERIFY(first);
+    QCOMPARE(firstClass, windowClass);
+    QTRY_VERIFY(first.isNull());
+
+    bool markedBefore = true;
+    bool ownedByApplication = false;
+    QPointer<QWidget> second = whileOpen(command, [&](QWidget *window) {
+        markedBefore = window->property("seenBefore").isValid();
+        ownedByApplication = !window->parent();
+    });
+    QVERIFY(second);
+    QVERIFY(!markedBefore);
+    QVERIFY(ownedByApplication);
+    QTRY_VERIFY(second.isNull());
+    QVERIFY(m_form->isVisible());
+    QVERIFY(box.texts.isEmpty());
+}
+
+void tst_AboutModal::otherWindowsAnswerNothingMeanwhile_data()
+{
+    addCommands();
+}
+
+void tst_AboutModal::otherWindowsAnswerNothingMeanwhile()
+{
+    QFETCH(QString, command);
+    StandInPalette palette;
+    QVERIFY(QTest::qWaitForWindowExposed(&palette.window));
+    m_form->Memo1().replaceAll(QStringLiteral("abc"));
+    setClipboardText(QStringLiteral("before"));
+    QVERIFY(staysOnTop(m_form) && staysOnTop(&palette.window));
+
+    bool applicationModal = false;
+    bool windowOnTop = true;
+    bool mainOnTop = true;
+    bool paletteOnTop = true;
+    QString clipboardMeanwhile;
+    whileOpen(command, [&](QWidget *window) {
+        applicationModal = window->windowModality() == Qt::ApplicationModal;
+        windowOnTop = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        mainOnTop = staysOnTop(m_form);
+        paletteOnTop = staysOnTop(&palette.window);
+        clickThroughWindow(m_form->controls().BitBtn1);
+        clickThroughWindow(&palette.button);
+        clipboardMeanwhile = clipboardText();
+    });
+    QVERIFY(applicationModal);
+    QVERIFY(!windowOnTop);
+    QVERIFY(!mainOnTop);
+    QVERIFY(!paletteOnTop);
+    QCOMPARE(clipboardMeanwhile, QStringLiteral("before"));
+    QCOMPARE(palette.clicks, 0);
+
+    // Closed: both are on top again and answer as before.
+    QVERIFY(staysOnTop(m_form));
+    QVERIFY(staysOnTop(&palette.window));
+    QVERIFY(m_form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    clickThroughWindow(m_form->controls().BitBtn1);
+    QCOMPARE(clipboardText(), QStringLiteral("abc"));
+    clickThroughWindow(&palette.button);
+    QCOMPARE(palette.clicks, 1);
+}
+
+void tst_AboutModal::focusOnOpening_data()
+{
+    addCommands();
+}
+
+void tst_AboutModal::focusOnOpening()
+{
+    QFETCH(QString, windowClass);
+    QFETCH(QString, command);
+    bool active = false;
+    QWidget *focus = nullptr;
+    QWidget *pageTab = nullptr;
+    QList<QWidget *> controls;
+    whileOpen(command, [&](QWidget *window) {
+        active = window->isActiveWindow();
+        focus = QApplication::focusWidget();
+        controls = window->findChildren<QWidget *>();
+        if (auto *usage = qobject_cast<TForm4 *>(window))
+            pageTab = usage->controls().PageControl1->tabBar();
+    });
+    QVERIFY(active);
+    if (windowClass == QLatin1String("TForm2")) {
+        QVERIFY(!controls.isEmpty());
+        QVERIFY(!controls.contains(focus));
+    } else {
+        QVERIFY(pageTab);
+        QCOMPARE(focus, pageTab);
+    }
+}
+
+void tst_AboutModal::onlyTheTitleBarCloses_data()
+{
+    addCommands();
+}
+
+void tst_AboutModal::onlyTheTitleBarCloses()
+{
+    QFETCH(QString, command);
+    bool openAfterEscape = false;
+    bool openAfterEnter = false;
+    QPointer<QWidget> window = whileOpen(command, [&](QWidget *shown) {
+        QTest::keyClick(shown->windowHandle(), Qt::Key_Escape);
+        openAfterEscape = shown->isVisible();
+        QTest::keyClick(shown->windowHandle(), Qt::Key_Return);
+        openAfterEnter = shown->isVisible();
+    });
+    QVERIFY(openAfterEscape);
+    QVERIFY(openAfterEnter);
+    // The close from the title bar goes through the close handler and frees the window.
+    QTRY_VERIFY(window.isNull());
+}
+
+QTEST_MAIN(tst_AboutModal)
+#include "tst_aboutmodal.moc"
