@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main_window/FileDialog.h"
 #include "main_window/ProgramState.h"
 #include "platform/CompositionBox.h"
 
@@ -28,6 +29,8 @@ public:
     Ui::TForm1 &controls() { return *ui; }
     CompositionBox &Memo1() { return m_memo1; }
     ProgramState &state() { return m_state; }
+    FileDialog &OpenDialog1() { return m_openDialog1; }
+    FileDialog &SaveDialog1() { return m_saveDialog1; }
 
     void FormCreate();
 
@@ -73,6 +76,8 @@ private:
     CompositionBox m_memo1;
     ProgramState m_state;
     QTimer Timer1;
+    FileDialog m_openDialog1{FileDialog::Kind::Open, this};
+    FileDialog m_saveDialog1{FileDialog::Kind::Save, this};
 };
 
 // The one main window, set as soon as it exists and kept for the whole run; the symbol

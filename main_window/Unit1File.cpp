@@ -1,3 +1,4 @@
+#include "main_window/CompositionFile.h"
 #include "main_window/Unit1.h"
 #include "platform/HandlerGuard.h"
 #include "ui_Unit1.h"
@@ -10,10 +11,20 @@ void TForm1::bindFileHandlers()
 
 void TForm1::Open1Click()
 {
-    // Replaces the composition by a text file's contents (file issue).
+    if (!m_openDialog1.Execute())
+        return;
+    const CompositionFile::Contents file =
+        CompositionFile::read(m_openDialog1.FileName(), CompositionBox::kCapacity);
+    // All of the file is compared, what follows a NUL too, so a file holding a NUL replaces
+    // the composition and notifies every time it is opened.
+    if (file.whole && file.whole->size() == m_memo1.textLength() && *file.whole == m_memo1.text())
+        return;
+    m_memo1.replaceWhole(file.text);
 }
 
 void TForm1::SaveAs1Click()
 {
-    // Writes the composition to a text file (file issue).
+    if (!m_saveDialog1.Execute())
+        return;
+    CompositionFile::write(m_saveDialog1.FileName(), m_memo1.text());
 }

@@ -97,6 +97,17 @@ bool CompositionBox::replaceAll(const QString &newText)
     const QString normalised = LineBreaks::toCrLf(newText);
     if (normalised.size() == textLength() && normalised == text())
         return false;
+    replaceByNormalised(normalised);
+    return true;
+}
+
+void CompositionBox::replaceWhole(const QString &newText)
+{
+    replaceByNormalised(LineBreaks::toCrLf(newText));
+}
+
+void CompositionBox::replaceByNormalised(const QString &normalised)
+{
     if (normalised.size() > kCapacity)
         throw AppError(QStringLiteral("文字列の大きさが ﾒﾓ の制限を越えました"));
     QTextCursor cursor(m_edit->document());
@@ -108,5 +119,4 @@ bool CompositionBox::replaceAll(const QString &newText)
         cursor.endEditBlock();
     });
     m_edit->setTextCursor(cursor);
-    return true;
 }

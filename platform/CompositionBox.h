@@ -37,7 +37,12 @@ public:
     // no change notification, when that is the current text; raises "文字列の大きさが ﾒﾓ の制限を越えました"
     // when it holds more than kCapacity code units.
     bool replaceAll(const QString &text);
+    // The same, but replaces even when text is the current text, so that the change
+    // notification always fires once.
+    void replaceWhole(const QString &text);
 
 private:
+    void replaceByNormalised(const QString &normalised);
+
     QPlainTextEdit *m_edit;
 };

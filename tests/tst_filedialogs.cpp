@@ -1,0 +1,213 @@
+#include "FileDialogAnswer.h"
+#include "TestSupport.h"
+#include "main_window/Unit1.h"
+#include "ui_Unit1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace TestSupport;
+
+class tst_FileDialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void settings_data();
+    void settings();
+    void keptNamesStartTheNextShowing();
+    void defaultSuffix_data();
+    void defaultSuffix();
+
+private:
+    void runHandler(bool save);
+    QString pathOf(const QString &name) const { return m_dir.filePath(name); }
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+
+    TForm1 *m_form = nullptr;
+    QTemporaryDir m_dir;
+};
+
+void tst_FileDialogs::initTestCase()
+{
+    // Qt's dialog keeps its own view settings; tests keep them away from the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_dir.isValid());
+}
+
+void tst_FileDialogs::init()
+{
+    m_form = showForm1();
+}
+
+void tst_FileDialogs::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+void tst_FileDialogs::runHandler(bool save)
+{
+    if (save)
+        m_form->controls().SaveAs1->trigger();
+    else
+        m_form->controls().Open1->trigger();
+}
+
+void tst_FileDialogs::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(pathOf(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+void tst_FileDialogs::settings_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QFileDialog::Options>("options");
+    QTest::newRow("open") << false << QFileDialog::Options(QFileDialog::DontUseNativeDialog);
+    QTest::newRow("save") << true
+                          << (QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+}
+
+void tst_FileDialogs::settings()
+{
+    QFETCH(bool, save);
+    QFETCH(QFileDialog::Options, options);
+    const QFileDialog::AcceptMode mode = save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen;
+    // What Qt's dialog shows when given nothing of its own: its title, its starting folder.
+    QFileDialog plain;
+    plain.setOption(QFileDialog::DontUseNativeDialog);
+    plain.setAcceptMode(mode);
+
+    ErrorBoxRecorder errors;
+    m_form->Memo1().replaceAll(QStringLiteral("kept"));
+    FileDialogAnswer answer(FileDialogAnswer::Cancel);
+    runHandler(save);
+
+    const SeenFileDialog &seen = answer.seen();
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.acceptMode, mode);
+    QCOMPARE(seen.options, options);
+    QCOMPARE(seen.fileMode, QFileDialog::AnyFile);
+    QCOMPARE(seen.nameFilters, QStringList{QStringLiteral("テキストファイル(*.txt)")});
+    QCOMPARE(seen.listedPatterns, QStringList{QStringLiteral("*.txt")});
+    QVERIFY(seen.hidesOtherFiles);
+    QCOMPARE(seen.defaultSuffix, QStringLiteral("txt"));
+    QCOMPARE(seen.title, plain.windowTitle());
+    QCOMPARE(seen.directory, plain.directory().absolutePath());
+    QCOMPARE(seen.field, QString());
+    QCOMPARE(seen.modality, Qt::ApplicationModal);
+    QVERIFY(seen.onTop);
+    // Centred across the screen, its top at a third of the height left over.
+    const QRect &screen = seen.screen;
+    QCOMPARE(seen.frame.left(), screen.left() + (screen.width() - seen.frame.width()) / 2);
+    QCOMPARE(seen.frame.top(), screen.top() + (screen.height() - seen.frame.height()) / 3);
+
+    QVERIFY(errors.texts.isEmpty());
+    QCOMPARE(m_form->Memo1().text(), QStringLiteral("kept"));
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+}
+
+void tst_FileDialogs::keptNamesStartTheNextShowing()
+{
+    ErrorBoxRecorder errors;
+    const QString saved = pathOf(QStringLiteral("saved.txt"));
+    const QString opened = pathOf(QStringLiteral("opened.txt"));
+    writeFile(QStringLiteral("opened.txt"), "from the file");
+    m_form->Memo1().replaceAll(QStringLiteral("first"));
+
+    {
+        FileDialogAnswer answer(FileDialogAnswer::Confirm, saved);
+        m_form->controls().SaveAs1->trigger();
+        QCOMPARE(answer.seen().field, QString());
+    }
+    QCOMPARE(m_form->SaveDialog1().FileName(), saved);
+
+    {
+        // The open dialog keeps a name of its own.
+        FileDialogAnswer answer(FileDialogAnswer::Confirm, opened);
+        m_form->controls().Open1->trigger();
+        QCOMPARE(answer.seen().field, QString());
+    }
+    QCOMPARE(m_form->OpenDialog1().FileName(), opened);
+    QCOMPARE(m_form->Memo1().text(), QStringLiteral("from the file"));
+
+    {
+        FileDialogAnswer answer(FileDialogAnswer::Cancel);
+        m_form->controls().SaveAs1->trigger();
+        QCOMPARE(answer.seen().field, QStringLiteral("saved.txt"));
+        QCOMPARE(answer.seen().directory, m_dir.path());
+    }
+    QCOMPARE(m_form->SaveDialog1().FileName(), saved);
+
+    {
+        // Confirmed as it shows, after the cancel: the same file is written again.
+        FileDialogAnswer answer(FileDialogAnswer::Confirm);
+        m_form->controls().SaveAs1->trigger();
+        QCOMPARE(answer.seen().field, QStringLiteral("saved.txt"));
+    }
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("from the file"));
+
+    {
+        FileDialogAnswer answer(FileDialogAnswer::Cancel);
+        m_form->controls().Open1->trigger();
+        QCOMPARE(answer.seen().field, QStringLiteral("opened.txt"));
+    }
+    QCOMPARE(m_form->OpenDialog1().FileName(), opened);
+    QCOMPARE(m_form->SaveDialog1().FileName(), saved);
+    QVERIFY(errors.texts.isEmpty());
+}
+
+void tst_FileDialogs::defaultSuffix_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("chosen");
+    for (const bool save : {false, true}) {
+        const char *kind = save ? "save: " : "open: ";
+        QTest::addRow("%sno extension", kind) << save << "note" << "note.txt";
+        QTest::addRow("%s.txt", kind) << save << "note.txt" << "note.txt";
+        QTest::addRow("%sother extension", kind) << save << "note.v2" << "note.v2";
+    }
+}
+
+void tst_FileDialogs::defaultSuffix()
+{
+    QFETCH(bool, save);
+    QFETCH(QString, typed);
+    QFETCH(QString, chosen);
+    ErrorBoxRecorder errors;
+    QTemporaryDir dir;
+    const QString chosenPath = dir.filePath(chosen);
+    if (!save) {
+        QFile file(chosenPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("in " + chosen.toUtf8());
+    }
+    m_form->Memo1().replaceAll(QStringLiteral("typed"));
+
+    FileDialogAnswer answer(FileDialogAnswer::Confirm, dir.filePath(typed));
+    runHandler(save);
+
+    QVERIFY(answer.seen().shown);
+    QVERIFY(!answer.seen().refused);
+    QCOMPARE((save ? m_form->SaveDialog1() : m_form->OpenDialog1()).FileName(), chosenPath);
+    QVERIFY(errors.texts.isEmpty());
+    if (save)
+        QVERIFY(QFile::exists(chosenPath));
+    else
+        QCOMPARE(m_form->Memo1().text(), "in " + chosen);
+}
+
+QTEST_MAIN(tst_FileDialogs)
+#include "tst_filedialogs.moc"
