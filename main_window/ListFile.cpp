@@ -21,6 +21,8 @@ constexpr qint64 kLargestFirstBuffer = 64 * 1024 * 1024;
 
 QByteArrayView beforeEndOfFile(QByteArrayView bytes)
 {
+    if (bytes.isEmpty())
+        return bytes;
     const void *mark = std::memchr(bytes.data(), kEndOfFile, static_cast<size_t>(bytes.size()));
     if (!mark)
         return bytes;
@@ -31,22 +33,20 @@ QByteArrayView beforeEndOfFile(QByteArrayView bytes)
 // 0 or the errno of the failing read.
 int readContent(int fd, qint64 sizeHint, QByteArray &bytes)
 {
-    bytes.reserve(qBound<qint64>(kChunk, sizeHint + 1, kLargestFirstBuffer));
+    // One byte more than the file holds, so that the read which finds the end needs no
+    // bigger buffer.
+    bytes.resize(qBound<qint64>(1, sizeHint + 1, kLargestFirstBuffer));
     qsizetype used = 0;
     for (;;) {
-        bytes.resize(qMax(bytes.capacity(), used + kChunk));
+        if (used == bytes.size())
+            bytes.resize(used + qMax(used, kChunk));
         const ssize_t got =
             ::read(fd, bytes.data() + used, static_cast<size_t>(bytes.size() - used));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
             bytes.truncate(used);
-            return error;
-        }
-        if (got == 0) {
-            bytes.truncate(used);
-            return 0;
+            return got < 0 ? errno : 0;
         }
         const QByteArrayView fresh(bytes.constData() + used, got);
         used += got;
@@ -64,32 +64,56 @@ QByteArrayView completeLines(QByteArrayView bytes)
     return bytes.first(bytes.lastIndexOf('\r') + 1);
 }
 
+// Walks the lines of a file's content (the bytes before any Ctrl-Z) by the line rules.
+// Searching with memchr keeps a long list of short lines cheap.
+class Lines final
+{
+public:
+    explicit Lines(QByteArrayView content)
+        : m_p(content.data())
+        , m_end(content.data() + content.size())
+        , m_nul(find(m_p, '\0'))
+    {
+    }
+
+    // The kept bytes of the next line: up to its CR, or up to a NUL in it.
+    bool next(QByteArrayView &line)
+    {
+        if (m_p == m_end)
+            return false;
+        const char *const lineEnd = find(m_p, '\r');
+        const char *textEnd = lineEnd;
+        if (m_nul < lineEnd) {
+            textEnd = m_nul;
+            m_nul = find(lineEnd, '\0');
+        }
+        line = QByteArrayView(m_p, textEnd - m_p);
+        m_p = lineEnd;
+        if (m_p != m_end) {
+            ++m_p; // the CR
+            if (m_p != m_end && *m_p == '\n')
+                ++m_p;
+        }
+        return true;
+    }
+
+private:
+    const char *find(const char *from, char byte) const
+    {
+        if (from == m_end)
+            return m_end;
+        const void *found = std::memchr(from, byte, static_cast<size_t>(m_end - from));
+        return found ? static_cast<const char *>(found) : m_end;
+    }
+
+    const char *m_p;
+    const char *const m_end;
+    const char *m_nul; // the first NUL at or after the current line, or m_end
+};
+
 } // namespace
 
 namespace ListFile {
-
-QList<QByteArrayView> splitLines(QByteArrayView bytes)
-{
-    const QByteArrayView content = beforeEndOfFile(bytes);
-    const char *p = content.data();
-    const char *const end = p + content.size();
-    QList<QByteArrayView> lines;
-    while (p < end) {
-        const char *textEnd = nullptr;
-        const char *q = p;
-        for (; q < end && *q != '\r'; ++q) {
-            if (*q == '\0' && !textEnd)
-                textEnd = q;
-        }
-        lines.append(QByteArrayView(p, (textEnd ? textEnd : q) - p));
-        if (q == end)
-            break;
-        p = q + 1;
-        if (p < end && *p == '\n')
-            ++p;
-    }
-    return lines;
-}
 
 QStringView Entries::at(qsizetype index) const
 {
@@ -103,19 +127,16 @@ Entries decode(QByteArrayView bytes)
     const CodePage::Detected detected = CodePage::detect(content);
     content = content.sliced(detected.markLength);
 
-    const QList<QByteArrayView> lines = splitLines(content);
-    qsizetype kept = 0;
-    for (const QByteArrayView line : lines)
-        kept += line.size();
-
     Entries entries;
-    entries.m_ends.reserve(lines.size());
     // No byte gives more than one UTF-16 unit in either encoding.
-    entries.m_text.resize(kept);
+    entries.m_text.resize(content.size());
+    entries.m_ends.reserve(content.size() / 16);
     auto *const begin = reinterpret_cast<char16_t *>(entries.m_text.data());
     char16_t *out = begin;
+    Lines lines(content);
+    QByteArrayView line;
     if (detected.encoding == CodePage::Encoding::Cp932) {
-        for (const QByteArrayView line : lines) {
+        while (lines.next(line)) {
             out = CodePage::decodeCp932Into(line, out);
             entries.m_ends.append(out - begin);
         }
@@ -123,7 +144,7 @@ Entries decode(QByteArrayView bytes)
         // Stateless: a sequence cut at a line's end is not completed by the next line.
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless
                                                       | QStringDecoder::Flag::ConvertInitialBom);
-        for (const QByteArrayView line : lines) {
+        while (lines.next(line)) {
             auto *const next = utf8.appendToBuffer(reinterpret_cast<QChar *>(out), line);
             out = reinterpret_cast<char16_t *>(next);
             entries.m_ends.append(out - begin);

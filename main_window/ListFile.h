@@ -14,12 +14,6 @@
 // the bytes; the encoding is decided once for the whole file and each entry decoded with it.
 namespace ListFile {
 
-// The kept bytes of each line, in file order. A line ends at CR, and one LF right after
-// it belongs to that end; any other LF is an ordinary byte. Ctrl-Z ends the file wherever
-// it stands. The last line counts without a line end, but a final line end adds no empty
-// entry. A NUL ends the entry's text; the rest of its line is skipped.
-QList<QByteArrayView> splitLines(QByteArrayView bytes);
-
 // The decoded entries of one file. All texts share one string, so that a long list costs
 // a few allocations instead of one per entry.
 class Entries final
@@ -35,8 +29,12 @@ private:
     QList<qsizetype> m_ends; // where each entry ends in m_text
 };
 
-// The entries of a file's bytes: detect the encoding, drop a byte-order mark, split,
-// decode. Lines of any length are kept whole.
+// The entries of a file's bytes, in file order. A line ends at CR, and one LF right after
+// it belongs to that end; any other LF is an ordinary byte. Ctrl-Z ends the file wherever
+// it stands. The last line counts without a line end, but a final line end adds no empty
+// entry. A NUL ends the entry's text; the rest of its line is skipped. Lines of any length
+// are kept whole. The encoding is decided once for the whole file, a byte-order mark
+// dropped, and each entry decoded.
 Entries decode(QByteArrayView bytes);
 
 struct Reading

@@ -15,7 +15,8 @@ int ListModel::rowCount(const QModelIndex &parent) const
 
 QVariant ListModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    // The list asks for the row of "no entry" too.
+    if (!index.isValid() || index.row() >= m_rows || index.parent().isValid())
         return {};
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
