@@ -53,7 +53,9 @@ void TForm1::setUpWindow()
 
 void TForm1::FormCreate()
 {
-    loadLists();
-    startMeter();
+    // A failing step is reported and start-up goes on: a bad list file must not cost the
+    // other list nor the meter.
+    runGuarded([this] { loadLists(); });
+    runGuarded([this] { startMeter(); });
 }
 

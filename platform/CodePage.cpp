@@ -155,29 +155,34 @@ Detected detect(QByteArrayView bytes)
     return {Encoding::Cp932, 0};
 }
 
-QString decodeCp932(QByteArrayView bytes)
+char16_t *decodeCp932Into(QByteArrayView bytes, char16_t *out)
 {
     const DecodeTable &table = decodeTable();
-    QString out(bytes.size(), Qt::Uninitialized);
-    auto *dst = reinterpret_cast<char16_t *>(out.data());
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *end = p + bytes.size();
     while (p < end) {
         const unsigned char b = *p;
         const char16_t unit = table.single[b];
         if (unit != kInvalid) {
-            *dst++ = unit;
+            *out++ = unit;
             ++p;
         } else if (table.lead[b] && end - p >= 2 && table.pair[b << 8 | p[1]] != kInvalid) {
-            *dst++ = table.pair[b << 8 | p[1]];
+            *out++ = table.pair[b << 8 | p[1]];
             p += 2;
         } else {
             // A bad byte, or a lead byte without a fitting trail: the next byte is read afresh.
-            *dst++ = kReplacement;
+            *out++ = kReplacement;
             ++p;
         }
     }
-    out.truncate(dst - reinterpret_cast<char16_t *>(out.data()));
+    return out;
+}
+
+QString decodeCp932(QByteArrayView bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    auto *begin = reinterpret_cast<char16_t *>(out.data());
+    out.truncate(decodeCp932Into(bytes, begin) - begin);
     return out;
 }
 

@@ -27,6 +27,9 @@ bool isValidUtf8(QByteArrayView bytes);
 
 // Undecodable bytes become U+FFFD; decoding never fails.
 QString decodeCp932(QByteArrayView bytes);
+// The same into out, which has room for bytes.size() units; returns the end of what was
+// written. Lets a caller decode many pieces into one buffer.
+char16_t *decodeCp932Into(QByteArrayView bytes, char16_t *out);
 QString decode(QByteArrayView bytes, Encoding encoding);
 
 // Detects, drops a mark, decodes.

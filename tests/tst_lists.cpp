@@ -1,0 +1,401 @@
+#include "TestSupport.h"
+#include "main_window/ListLoading.h"
+#include "main_window/ProgramState.h"
+#include "main_window/Unit1.h"
+#include "platform/CodePage.h"
+#include "platform/ErrorBox.h"
+#include "platform/HandlerGuard.h"
+#include "platform/TickCounter.h"
+#include "ui_Unit1.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <optional>
+
+using namespace TestSupport;
+
+namespace {
+
+// Run as a child, the test program only starts a main window and reports the lists.
+constexpr char kCountListsOption[] = "--count-lists";
+
+const QStringList kKaomoji{QStringLiteral("(^_^)"), QStringLiteral("(T_T)"),
+                           QStringLiteral("ヽ(´▽｀)/"), QStringLiteral("m(_ _)m")};
+const QStringList kPhrases{QStringLiteral("こんにちは"), QStringLiteral("挨拶|greeting"),
+                           QStringLiteral("<b>また後でね</b>")};
+
+QByteArray cp932File(const QStringList &entries)
+{
+    QByteArray bytes;
+    for (const QString &entry : entries)
+        bytes += *CodePage::encodeCp932(entry) + "\r\n";
+    return bytes;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QStringList entriesOf(const QComboBox *list)
+{
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries.append(list->itemText(i));
+    return entries;
+}
+
+int countLists()
+{
+    ErrorBox::setPresenter([](const QString &text) { std::printf("box: %s\n", qPrintable(text)); });
+    TForm1 form;
+    std::printf("%d %d\n", form.controls().ComboBox2->count(), form.controls().ComboBox1->count());
+    return 0;
+}
+
+} // namespace
+
+class tst_Lists : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startWithoutFiles();
+    void startWithBothFiles();
+    void nonFilesAreSkipped_data();
+    void nonFilesAreSkipped();
+    void failingFileIsReportedAndStartUpGoesOn_data();
+    void failingFileIsReportedAndStartUpGoesOn();
+    void refusedEntryIsReported();
+    void pickingTheThirdKaomojiInsertsIt();
+    void kaomojiButtonWithEmptyLists();
+    void editsInTextFieldRunHandlerOnceEach_data();
+    void editsInTextFieldRunHandlerOnceEach();
+    void programChangesRunNothing();
+    void phraseHintFollowsInsertion();
+    void listsBesideExecutableAreNotFound();
+
+private:
+    QString inDirectory(const QString &name) const { return m_dir->filePath(name); }
+    void writeBothLists() const;
+    void start();
+    void pick(QComboBox *list, int row);
+    QString composition() const { return m_form->Memo1().text(); }
+    void setComposition(const QString &text, int start, int length);
+
+    std::optional<QTemporaryDir> m_dir;
+    QString m_previousDirectory;
+    std::optional<ErrorBoxRecorder> m_box;
+    TForm1 *m_form = nullptr;
+    Ui::TForm1 *ui = nullptr;
+};
+
+void tst_Lists::init()
+{
+    m_dir.emplace();
+    m_previousDirectory = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    m_box.emplace();
+    setClipboardText(QStringLiteral("before"));
+}
+
+void tst_Lists::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+    ui = nullptr;
+    m_box.reset();
+    TickCounter::setSource({});
+    QDir::setCurrent(m_previousDirectory);
+    m_dir.reset();
+}
+
+void tst_Lists::writeBothLists() const
+{
+    writeFile(inDirectory("kao1.txt"), cp932File(kKaomoji));
+    writeFile(inDirectory("morvela1.txt"), cp932File(kPhrases));
+}
+
+void tst_Lists::start()
+{
+    m_form = showForm1();
+    ui = &m_form->controls();
+}
+
+void tst_Lists::pick(QComboBox *list, int row)
+{
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    const QRect item = view->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+    QTRY_VERIFY(!view->isVisible());
+}
+
+void tst_Lists::setComposition(const QString &text, int start, int length)
+{
+    m_form->Memo1().replaceAll(text);
+    QTextCursor cursor = ui->Memo1->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    ui->Memo1->setTextCursor(cursor);
+}
+
+void tst_Lists::startWithoutFiles()
+{
+    start();
+    QCOMPARE(ui->ComboBox1->count(), 0);
+    QCOMPARE(ui->ComboBox2->count(), 0);
+    QVERIFY(m_box->texts.isEmpty());
+    QCOMPARE(m_form->state().ListPath, m_dir->path() + "/kao1.txt");
+}
+
+void tst_Lists::startWithBothFiles()
+{
+    writeBothLists();
+    start();
+    QCOMPARE(entriesOf(ui->ComboBox1), kKaomoji);
+    QCOMPARE(entriesOf(ui->ComboBox2), kPhrases);
+    QVERIFY(m_box->texts.isEmpty());
+    // Nothing selected, nothing shown, nothing inserted or published.
+    for (QComboBox *list : {ui->ComboBox1, ui->ComboBox2}) {
+        QCOMPARE(list->currentIndex(), -1);
+        QCOMPARE(list->currentText(), QString());
+        QVERIFY(qobject_cast<QListView *>(list->view())->uniformItemSizes());
+    }
+    QCOMPARE(composition(), QString());
+    QCOMPARE(clipboardText(), QStringLiteral("before"));
+    QCOMPARE(ui->ComboBox2->toolTip(), QString());
+    // The kaomoji are loaded last.
+    QCOMPARE(m_form->state().ListPath, m_dir->path() + "/kao1.txt");
+    QCOMPARE(m_form->state().ListLine, kKaomoji.last());
+}
+
+void tst_Lists::nonFilesAreSkipped_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("directory") << "directory";
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("link to /dev/zero") << "zero";
+}
+
+void tst_Lists::nonFilesAreSkipped()
+{
+    QFETCH(QString, kind);
+    const QByteArray path = QFile::encodeName(inDirectory("kao1.txt"));
+    if (kind == "directory")
+        QCOMPARE(::mkdir(path.constData(), 0755), 0);
+    else if (kind == "fifo")
+        QCOMPARE(::mkfifo(path.constData(), 0644), 0);
+    else
+        QCOMPARE(::symlink("/dev/zero", path.constData()), 0);
+    writeFile(inDirectory("morvela1.txt"), cp932File(kPhrases));
+
+    // A FIFO without a writer would block an open for ever, /dev/zero a read.
+    start();
+    QCOMPARE(ui->ComboBox1->count(), 0);
+    QCOMPARE(entriesOf(ui->ComboBox2), kPhrases);
+    QVERIFY(m_box->texts.isEmpty());
+}
+
+void tst_Lists::failingFileIsReportedAndStartUpGoesOn_data()
+{
+    QTest::addColumn<QString>("failing");
+    QTest::newRow("phrase file") << "morvela1.txt";
+    QTest::newRow("kaomoji file") << "kao1.txt";
+}
+
+void tst_Lists::failingFileIsReportedAndStartUpGoesOn()
+{
+    QFETCH(QString, failing);
+    TickCounter::setSource([] { return qint64(7'000); });
+    // What the meter holds after a start-up without trouble.
+    ProgramState cleanStart;
+    {
+        TForm1 clean;
+        cleanStart = clean.state();
+    }
+
+    writeBothLists();
+    QFile::remove(inDirectory(failing));
+    // Reading a process's memory at address 0 fails with EIO.
+    QVERIFY(QFile::link("/proc/self/mem", inDirectory(failing)));
+    start();
+
+    QCOMPARE(m_box->texts, QStringList{QStringLiteral("I/O ｴﾗｰ (30)")});
+    const bool phrasesFail = failing == "morvela1.txt";
+    QCOMPARE(entriesOf(ui->ComboBox2), phrasesFail ? QStringList() : kPhrases);
+    QCOMPARE(entriesOf(ui->ComboBox1), phrasesFail ? kKaomoji : QStringList());
+    QCOMPARE(m_form->state().StartSeconds, cleanStart.StartSeconds);
+    QCOMPARE(m_form->state().SampleCount, cleanStart.SampleCount);
+    QCOMPARE(m_form->state().SampleTotal, cleanStart.SampleTotal);
+}
+
+void tst_Lists::refusedEntryIsReported()
+{
+    writeFile(inDirectory("kao1.txt"), "a\r\nb\r\nc\r\nd\r\n");
+    QComboBox list;
+    list.setEditable(true);
+    list.setMaxCount(2);
+    ProgramState state;
+    runGuarded([&] { ListLoading::load(list, QStringLiteral("kao1.txt"), state); });
+
+    QCOMPARE(m_box->texts, QStringList{QStringLiteral("行を挿入できません.")});
+    QCOMPARE(entriesOf(&list), (QStringList{"a", "b"}));
+    QCOMPARE(state.ListLine, QStringLiteral("c"));
+}
+
+void tst_Lists::pickingTheThirdKaomojiInsertsIt()
+{
+    writeBothLists();
+    start();
+    setComposition(QStringLiteral("ab"), 1, 0);
+    QStringList shownWhenInserted;
+    connect(ui->Memo1, &QPlainTextEdit::textChanged, this,
+            [&] { shownWhenInserted.append(ui->ComboBox1->currentText()); });
+    QSignalSpy published(QGuiApplication::clipboard(), &QClipboard::dataChanged);
+
+    pick(ui->ComboBox1, 2);
+
+    const QString expected = "a" + kKaomoji.at(2) + "b";
+    QCOMPARE(composition(), expected);
+    QCOMPARE(clipboardText(), expected);
+    QCOMPARE(published.count(), 1);
+    QCOMPARE(shownWhenInserted, QStringList{kKaomoji.at(2)});
+    QCOMPARE(ui->Memo1->textCursor().position(), 1 + kKaomoji.at(2).size());
+
+    // The button inserts the selected entry again.
+    QTest::mouseClick(ui->ToolButton3, Qt::LeftButton);
+    QCOMPARE(clipboardText(), "a" + kKaomoji.at(2) + kKaomoji.at(2) + "b");
+}
+
+void tst_Lists::kaomojiButtonWithEmptyLists()
+{
+    start();
+    setComposition(QStringLiteral("abc"), 1, 1);
+    QTest::mouseClick(ui->ToolButton3, Qt::LeftButton);
+    QCOMPARE(composition(), QStringLiteral("ac"));
+    QCOMPARE(clipboardText(), QStringLiteral("ac"));
+    QCOMPARE(ui->Memo1->textCursor().position(), 1);
+}
+
+void tst_Lists::editsInTextFieldRunHandlerOnceEach_data()
+{
+    QTest::addColumn<bool>("phrases");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("kaomoji selected") << false << 1 << "x" + kKaomoji.at(1).repeated(3) + "z";
+    QTest::newRow("kaomoji none selected") << false << -1 << "xz";
+    QTest::newRow("phrase selected") << true << 0 << "x" + kPhrases.at(0).repeated(3) + "z";
+    QTest::newRow("phrase none selected") << true << -1 << "xz";
+}
+
+void tst_Lists::editsInTextFieldRunHandlerOnceEach()
+{
+    QFETCH(bool, phrases);
+    QFETCH(int, selected);
+    QFETCH(QString, expected);
+    writeBothLists();
+    start();
+    QComboBox *list = phrases ? ui->ComboBox2 : ui->ComboBox1;
+    list->setCurrentIndex(selected);
+    // "y" is selected in the composition: the first run replaces it.
+    setComposition(QStringLiteral("xyz"), 1, 1);
+    QSignalSpy published(QGuiApplication::clipboard(), &QClipboard::dataChanged);
+
+    list->setFocus();
+    QTest::keyClicks(list->lineEdit(), QStringLiteral("qw"));
+    QTest::keyClick(list->lineEdit(), Qt::Key_Backspace);
+
+    QCOMPARE(published.count(), 3);
+    QCOMPARE(composition(), expected);
+    QCOMPARE(clipboardText(), expected);
+    QCOMPARE(list->currentIndex(), selected);
+}
+
+void tst_Lists::programChangesRunNothing()
+{
+    writeBothLists();
+    start();
+    QSignalSpy published(QGuiApplication::clipboard(), &QClipboard::dataChanged);
+    for (QComboBox *list : {ui->ComboBox1, ui->ComboBox2}) {
+        list->setCurrentIndex(2);
+        list->setEditText(QStringLiteral("typed by the program"));
+        list->setCurrentIndex(-1);
+    }
+    QCOMPARE(published.count(), 0);
+    QCOMPARE(composition(), QString());
+    QCOMPARE(ui->ComboBox2->toolTip(), QString());
+}
+
+void tst_Lists::phraseHintFollowsInsertion()
+{
+    writeBothLists();
+    start();
+    pick(ui->ComboBox2, 1);
+    QCOMPARE(composition(), kPhrases.at(1));
+    // The whole text: the tool tip shows the part before "|".
+    QCOMPARE(ui->ComboBox2->toolTip(), kPhrases.at(1));
+
+    pick(ui->ComboBox2, 2);
+    QCOMPARE(ui->ComboBox2->toolTip(), kPhrases.at(2));
+
+    ui->ComboBox2->setCurrentIndex(-1);
+    QTest::mouseClick(ui->ToolButton14, Qt::LeftButton);
+    QCOMPARE(ui->ComboBox2->toolTip(), QString());
+    QCOMPARE(composition(), kPhrases.at(1) + kPhrases.at(2));
+}
+
+void tst_Lists::listsBesideExecutableAreNotFound()
+{
+    QTemporaryDir programDirectory;
+    const QString program = programDirectory.filePath("tst_lists");
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+    writeFile(programDirectory.filePath("kao1.txt"), cp932File(kKaomoji));
+    writeFile(programDirectory.filePath("morvela1.txt"), cp932File(kPhrases));
+
+    const auto countsIn = [&](const QString &directory) {
+        QProcess child;
+        child.setWorkingDirectory(directory);
+        child.start(program, {QString::fromLatin1(kCountListsOption)});
+        if (!child.waitForFinished(60'000))
+            return QByteArray("child did not finish");
+        return child.readAllStandardOutput().trimmed();
+    };
+    // Started from the temporary current directory, which has no lists.
+    QCOMPARE(countsIn(m_dir->path()), QByteArray("0 0"));
+    // The same files do count in the current directory.
+    QCOMPARE(countsIn(programDirectory.path()), QByteArray("3 4"));
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    if (argc == 2 && qstrcmp(argv[1], kCountListsOption) == 0)
+        return countLists();
+    tst_Lists test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_lists.moc"
