@@ -48,7 +48,11 @@ QString asPlainTextTip(QString text)
 
 HintFilter::HintFilter(QObject *parent)
     : QObject(parent)
+    , m_pauseTimer(this)
+    , m_hideTimer(this)
 {
+    m_pauseTimer.setObjectName(QStringLiteral("hintPause"));
+    m_hideTimer.setObjectName(QStringLiteral("hintHide"));
     m_pauseTimer.setSingleShot(true);
     m_pauseTimer.setTimerType(Qt::PreciseTimer);
     m_hideTimer.setSingleShot(true);
