@@ -39,7 +39,8 @@ QWidget *hintOwner(QWidget *widget)
 // Escaped and kept as it is, so that Qt never takes a hint for markup.
 QString asPlainTextTip(QString text)
 {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return QLatin1String("<p style='white-space:pre'>") + text.toHtmlEscaped()
            + QLatin1String("</p>");
 }
@@ -93,9 +94,9 @@ bool HintFilter::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     case QEvent::Enter:
-        if (watched->isWidgetType())
-            mouseOver(static_cast<QWidget *>(watched),
-                      static_cast<QEnterEvent *>(event)->globalPosition().toPoint());
+        if (const auto *enter = dynamic_cast<QEnterEvent *>(event);
+            enter && watched->isWidgetType())
+            mouseOver(static_cast<QWidget *>(watched), enter->globalPosition().toPoint());
         break;
     case QEvent::Leave:
         if (watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow())

@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+class QWidget;
+
 // One function per window: it makes the window as a user first sees it and returns its
 // picture. A new window adds its function here and a line to the table in Screenshots.cpp.
 namespace Shots {
