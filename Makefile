@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan fuzz clean
+.PHONY: all deps configure build run test test-asan fuzz screenshots clean
 
 all: build
 
@@ -23,6 +23,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Pictures of the windows under $(BUILD)/screenshots/, drawn off screen with the real fonts.
+screenshots: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ./screenshots/morvela_screenshots screenshots
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 ASAN_BUILD ?= build-asan

@@ -1,0 +1,64 @@
+#include "Shots.h"
+
+#include "platform/QtTranslation.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace {
+
+struct Shot
+{
+    const char *file;
+    QImage (*take)();
+};
+
+constexpr Shot kShots[] = {
+    {"main_window.png", &Shots::mainWindow},
+};
+
+} // namespace
+
+namespace Shots {
+
+QImage picture(QWidget *window)
+{
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        std::fprintf(stderr, "%s was not shown\n", qPrintable(window->objectName()));
+    QApplication::processEvents();
+    return window->grab().toImage();
+}
+
+} // namespace Shots
+
+// Usage: morvela_screenshots [folder]; the pictures go to the folder, "screenshots" if none.
+int main(int argc, char *argv[])
+{
+    // Rendered off screen, with the fonts the program finds on this machine.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QtTranslation::installJapanese(application);
+
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot make %s\n", qPrintable(folder.path()));
+        return 1;
+    }
+    int failures = 0;
+    for (const Shot &shot : kShots) {
+        const QString path = folder.filePath(QString::fromLatin1(shot.file));
+        if (shot.take().save(path)) {
+            std::printf("%s\n", qPrintable(path));
+        } else {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}

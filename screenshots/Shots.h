@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+
+class QWidget;
+
+// One function per window: it makes the window as a user first sees it and returns its
+// picture. A new window adds its function here and a line to the table in Screenshots.cpp.
+namespace Shots {
+
+QImage mainWindow();
+
+// Shows window, lets it settle and takes its picture.
+QImage picture(QWidget *window);
+
+} // namespace Shots

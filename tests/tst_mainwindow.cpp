@@ -1,0 +1,516 @@
+#include "TestSupport.h"
+#include "main_window/Unit1.h"
+#include "platform/TypingLimit.h"
+#include "platform/WindowPlacement.h"
+#include "ui_Unit1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSizeGrip>
+#include <QTest>
+
+using namespace TestSupport;
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void geometry_data();
+    void geometry();
+    void window();
+    void colours();
+    void controlSettings();
+    void menu_data();
+    void menu();
+
+    void commands_data();
+    void commands();
+    void exitClosesTheWindow();
+
+    void tabOrder();
+    void toolButtonsLeaveTheFocus();
+    void textLineSelectsAllOnTabOnly_data();
+    void textLineSelectsAllOnTabOnly();
+
+    void listsKeepTypedTextOut();
+    void typingLimit_data();
+    void typingLimit();
+    void cp932Length_data();
+    void cp932Length();
+
+    void centred_data();
+    void centred();
+    void firstShownCentred();
+
+private:
+    QWidget *control(const QString &name) const;
+
+    TForm1 *m_form = nullptr;
+    Ui::TForm1 *ui = nullptr;
+};
+
+void tst_MainWindow::init()
+{
+    m_form = showForm1();
+    ui = &m_form->controls();
+    setClipboardText(QStringLiteral("before"));
+}
+
+void tst_MainWindow::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+QWidget *tst_MainWindow::control(const QString &name) const
+{
+    auto *widget = m_form->findChild<QWidget *>(name);
+    if (!widget)
+        qFatal("no control %s", qPrintable(name));
+    return widget;
+}
+
+void tst_MainWindow::geometry_data()
+{
+    QTest::addColumn<QString>("holder");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QRect>("place");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<bool>("bold");
+
+    const QString window = QStringLiteral("centralwidget");
+    const QString panel = QStringLiteral("Panel1");
+    const QString toolBar = QStringLiteral("ToolBar1");
+    const QString statusBar = QStringLiteral("StatusBar1");
+    const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
+    const QString mincho = QStringLiteral("ＭＳ 明朝");
+    auto row = [](const char *name, const QString &holder, const char *className, QRect place,
+                  const QString &family, int pixelSize, bool bold = false) {
+        QTest::newRow(name) << holder << QString::fromLatin1(className) << place << family
+                            << pixelSize << bold;
+    };
+    row("Label1", window, "QLabel", {8, 2, 135, 15}, mincho, 15);
+    row("Label2", window, "QLabel", {192, 2, 73, 15}, mincho, 15, true);
+    row("BitBtn1", window, "QPushButton", {285, 2, 22, 22}, gothic, 12);
+    row("Memo1", window, "QPlainTextEdit", {8, 24, 297, 57}, gothic, 16);
+    row("Panel1", window, "QFrame", {8, 88, 297, 97}, gothic, 12);
+    row("StatusBar1", window, "QFrame", {0, 192, 316, 19}, gothic, 12);
+    row("ToolBar1", panel, "QFrame", {1, 1, 295, 95}, gothic, 12);
+    row("ToolButton1", toolBar, "QToolButton", {0, 2, 23, 23}, gothic, 12);
+    row("ToolButton5", toolBar, "QToolButton", {23, 2, 23, 23}, gothic, 12);
+    row("ToolButton3", toolBar, "QToolButton", {54, 2, 23, 23}, gothic, 12);
+    row("ComboBox1", toolBar, "QComboBox", {85, 2, 164, 23}, gothic, 15);
+    row("ToolButton8", toolBar, "QToolButton", {257, 2, 23, 23}, gothic, 12);
+    row("ToolButton12", toolBar, "QToolButton", {0, 30, 23, 23}, gothic, 12);
+    row("Edit2", toolBar, "QLineEdit", {31, 30, 250, 23}, gothic, 15);
+    row("ToolButton14", toolBar, "QToolButton", {0, 58, 23, 23}, gothic, 12);
+    row("ComboBox2", toolBar, "QComboBox", {31, 58, 250, 23}, gothic, 15);
+    row("StatusPanel0", statusBar, "QLabel", {0, 0, 60, 19}, gothic, 12);
+    row("StatusPanel1", statusBar, "QLabel", {60, 0, 60, 19}, gothic, 12);
+    row("StatusPanel2", statusBar, "QLabel", {120, 0, 196, 19}, gothic, 12);
+}
+
+void tst_MainWindow::geometry()
+{
+    QFETCH(QString, holder);
+    QFETCH(QString, className);
+    QFETCH(QRect, place);
+    QFETCH(QString, family);
+    QFETCH(int, pixelSize);
+    QFETCH(bool, bold);
+
+    const QWidget *widget = control(QString::fromLatin1(QTest::currentDataTag()));
+    QCOMPARE(widget->metaObject()->className(), className);
+    QCOMPARE(widget->parentWidget()->objectName(), holder);
+    // Places in the tool bar are in its client area, inside its 3 px border.
+    const QPoint origin = holder == QLatin1String("ToolBar1")
+                              ? widget->parentWidget()->contentsRect().topLeft()
+                              : QPoint();
+    QCOMPARE(widget->geometry().translated(-origin), place);
+    QCOMPARE(widget->font().families().value(0), family);
+    QCOMPARE(widget->font().pixelSize(), pixelSize);
+    QCOMPARE(widget->font().bold(), bold);
+}
+
+void tst_MainWindow::window()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Morvela"));
+    QCOMPARE(m_form->centralWidget()->size(), QSize(316, 211));
+    QCOMPARE(m_form->centralWidget()->y(), m_form->menuBar()->geometry().bottom() + 1);
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+
+    const Qt::WindowFlags flags = m_form->windowFlags();
+    QVERIFY(flags & Qt::WindowStaysOnTopHint);
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(flags & Qt::WindowSystemMenuHint);
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+
+    QCOMPARE(m_form->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
+    QVERIFY(m_form->windowIcon().pixmap(32, 32).hasAlpha());
+    QCOMPARE(ui->ToolBar1->contentsRect(), QRect(3, 3, 289, 89));
+}
+
+void tst_MainWindow::colours()
+{
+    const QColor buttonFace = m_form->palette().color(QPalette::Button);
+    for (const QWidget *part : {static_cast<QWidget *>(m_form), control("Panel1"),
+                                control("ToolBar1"), control("StatusBar1")}) {
+        QVERIFY2(part->autoFillBackground(), qPrintable(part->objectName()));
+        QCOMPARE(part->palette().color(part->backgroundRole()), buttonFace);
+    }
+    QCOMPARE(ui->Label1->palette().color(QPalette::Active, QPalette::WindowText),
+             QColor(0, 128, 128));
+    QCOMPARE(ui->Label1->palette().color(QPalette::Inactive, QPalette::WindowText),
+             QColor(0, 128, 128));
+    for (const QLabel *label : {ui->Label1, ui->Label2, ui->StatusPanel0, ui->StatusPanel2})
+        QCOMPARE(label->foregroundRole(), QPalette::WindowText);
+    QCOMPARE(ui->Label2->palette().color(QPalette::WindowText),
+             m_form->palette().color(QPalette::WindowText));
+
+    // The teal reaches the screen: the darkest ink of the caption is teal, not grey.
+    const QImage label = ui->Label1->grab().toImage();
+    QColor darkest = Qt::white;
+    for (int y = 0; y < label.height(); ++y)
+        for (int x = 0; x < label.width(); ++x)
+            if (label.pixelColor(x, y).lightness() < darkest.lightness())
+                darkest = label.pixelColor(x, y);
+    QVERIFY2(darkest.green() > darkest.red() + 40 && darkest.blue() > darkest.red() + 40,
+             qPrintable(darkest.name()));
+}
+
+void tst_MainWindow::controlSettings()
+{
+    QCOMPARE(ui->Panel1->frameShape(), QFrame::Panel);
+    QCOMPARE(ui->Panel1->frameShadow(), QFrame::Sunken);
+    QCOMPARE(ui->Panel1->lineWidth(), 1);
+    QCOMPARE(ui->Panel1->midLineWidth(), 0);
+    QCOMPARE(ui->ToolBar1Edge->geometry(), QRect(0, 0, 295, 2));
+    QCOMPARE(ui->ToolBar1Edge->frameShape(), QFrame::HLine);
+    QCOMPARE(ui->ToolBar1Edge->frameShadow(), QFrame::Sunken);
+
+    for (QToolButton *button : ui->ToolBar1->findChildren<QToolButton *>()) {
+        QVERIFY2(!button->autoRaise(), qPrintable(button->objectName()));
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(button->text(), QString());
+        QCOMPARE(button->icon().pixmap(16, 16).size(), QSize(16, 16));
+        QVERIFY(button->icon().pixmap(16, 16).hasAlpha());
+    }
+    QCOMPARE(ui->BitBtn1->text(), QString());
+    QCOMPARE(ui->BitBtn1->iconSize(), QSize(16, 16));
+    // The glyph's olive is see-through; its disabled half is all greys.
+    const QImage glyph = ui->BitBtn1->icon().pixmap(16, 16).toImage();
+    QCOMPARE(glyph.size(), QSize(16, 16));
+    QCOMPARE(glyph.pixelColor(0, 15).alpha(), 0);
+    QVERIFY(glyph.pixelColor(12, 8).red() > 200 && glyph.pixelColor(12, 8).green() < 50);
+    const QImage disabled =
+        ui->BitBtn1->icon().pixmap(QSize(16, 16), QIcon::Disabled).toImage();
+    QCOMPARE(disabled.pixelColor(0, 15).alpha(), 0);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const QColor colour = disabled.pixelColor(x, y);
+            if (colour.alpha() != 0)
+                QVERIFY(colour.red() == colour.green() && colour.green() == colour.blue());
+        }
+
+    QVERIFY(ui->Memo1->tabChangesFocus());
+    QCOMPARE(ui->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(ui->Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(ui->Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    for (QComboBox *list : {ui->ComboBox1, ui->ComboBox2}) {
+        QVERIFY(list->isEditable());
+        QCOMPARE(list->insertPolicy(), QComboBox::NoInsert);
+        QCOMPARE(list->completer(), nullptr);
+        QCOMPARE(list->maxVisibleItems(), 8);
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(list->currentText(), QString());
+    }
+
+    const QStringList panelTexts = {QStringLiteral("0文字"), QStringLiteral("0／秒"),
+                                    QStringLiteral("0／分")};
+    for (int i = 0; i < 3; ++i) {
+        const auto *panel = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(i));
+        QCOMPARE(panel->text(), panelTexts[i]);
+        QCOMPARE(panel->frameShape(), QFrame::Panel);
+        QCOMPARE(panel->frameShadow(), QFrame::Sunken);
+        QCOMPARE(panel->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    }
+    QVERIFY(m_form->findChildren<QSizeGrip *>().isEmpty());
+    QCOMPARE(ui->Label2->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(ui->Label1->text(), QStringLiteral("クリップボード内容"));
+}
+
+void tst_MainWindow::menu_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("F1") << "ファイル(&F)" << QStringList{"Open1", "SaveAs1", "N2", "Exit1"}
+                        << QStringList{"テキストから開く(&O)", "名前を付けて保存(&S)", "-",
+                                       "終了(&X)"};
+    QTest::newRow("Edit1") << "編集(&E)" << QStringList{"N1", "Repeat1"}
+                           << QStringList{"初期化(&F)", "元に戻す(&U)"};
+    QTest::newRow("S1") << "環境設定(&S)" << QStringList{"N3", "N8", "N9"}
+                        << QStringList{"定型文字列①", "-", "顔文字①"};
+    QTest::newRow("H1") << "ヘルプ(&H)" << QStringList{"Contents1", "N11", "HP1", "N4", "V1"}
+                        << QStringList{"使用方法・説明(&I)", "-", "サポートHPへ(&P)", "-",
+                                       "バージョン情報(&A)"};
+}
+
+void tst_MainWindow::menu()
+{
+    QFETCH(QString, title);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, captions);
+
+    const QList<QAction *> titles = m_form->menuBar()->actions();
+    QStringList order;
+    for (const QAction *action : titles)
+        order << action->menu()->objectName();
+    QCOMPARE(order, (QStringList{"F1", "Edit1", "S1", "H1"}));
+
+    const auto *menu = m_form->findChild<QMenu *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(menu);
+    QCOMPARE(menu->title(), title);
+    QStringList itemNames;
+    QStringList itemCaptions;
+    for (const QAction *item : menu->actions()) {
+        itemNames << item->objectName();
+        itemCaptions << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        QVERIFY(item->isEnabled());
+        QVERIFY(item->shortcut().isEmpty());
+        QVERIFY(!item->isCheckable());
+        QVERIFY(item->icon().isNull());
+    }
+    QCOMPARE(itemNames, names);
+    QCOMPARE(itemCaptions, captions);
+}
+
+void tst_MainWindow::commands_data()
+{
+    QTest::addColumn<QString>("composition");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("undoText");
+    // From "abc" with the caret at its end, "undo" kept for Undo and "xy" in the text line.
+    QTest::newRow("ToolButton1") << "" << "before" << "undo";
+    QTest::newRow("N1") << "" << "before" << "undo";
+    QTest::newRow("ToolButton5") << "undo" << "before" << "undo";
+    QTest::newRow("Repeat1") << "undo" << "before" << "undo";
+    QTest::newRow("ToolButton12") << "abcxy" << "abcxy" << "abc";
+    QTest::newRow("BitBtn1") << "abc" << "abc" << "undo";
+    QTest::newRow("N3") << "abc" << "before" << "undo";
+    QTest::newRow("N9") << "abc" << "before" << "undo";
+}
+
+void tst_MainWindow::commands()
+{
+    QFETCH(QString, composition);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, undoText);
+
+    m_form->Memo1().replaceAll(QStringLiteral("abc"));
+    m_form->Memo1().setSelectionStart(3);
+    m_form->state().UndoText = QStringLiteral("undo");
+    ui->Edit2->setText(QStringLiteral("xy"));
+
+    QObject *trigger = m_form->findChild<QObject *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(trigger);
+    if (auto *button = qobject_cast<QAbstractButton *>(trigger))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        qobject_cast<QAction *>(trigger)->trigger();
+
+    QCOMPARE(m_form->Memo1().text(), composition);
+    QCOMPARE(clipboardText(), clipboard);
+    QCOMPARE(m_form->state().UndoText, undoText);
+    QCOMPARE(ui->Edit2->text(), QStringLiteral("xy"));
+    QVERIFY(m_form->isVisible());
+}
+
+void tst_MainWindow::exitClosesTheWindow()
+{
+    ui->Exit1->trigger();
+    QVERIFY(!m_form->isVisible());
+}
+
+void tst_MainWindow::tabOrder()
+{
+    QCOMPARE(QApplication::focusWidget(), ui->Memo1);
+    const QList<QWidget *> forward = {ui->Edit2, ui->ComboBox2, ui->BitBtn1, ui->Memo1};
+    for (QWidget *next : forward) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+    const QList<QWidget *> backward = {ui->BitBtn1, ui->ComboBox2, ui->Edit2, ui->Memo1};
+    for (QWidget *next : backward) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+    // The kaomoji list takes the focus by the mouse only.
+    QCOMPARE(ui->ComboBox1->focusPolicy(), Qt::ClickFocus);
+    QTest::mouseClick(ui->ComboBox1->lineEdit(), Qt::LeftButton);
+    QVERIFY(ui->ComboBox1->hasFocus());
+    QVERIFY(!ui->StatusBar1->findChildren<QWidget *>().contains(QApplication::focusWidget()));
+}
+
+void tst_MainWindow::toolButtonsLeaveTheFocus()
+{
+    ui->Edit2->setFocus();
+    QTest::keyClicks(ui->Edit2, QStringLiteral("ab"));
+    QTest::mouseClick(ui->ToolButton12, Qt::LeftButton);
+    QCOMPARE(m_form->Memo1().text(), QStringLiteral("ab"));
+    QCOMPARE(QApplication::focusWidget(), ui->Edit2);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("c"));
+    QCOMPARE(ui->Edit2->text(), QStringLiteral("abc"));
+}
+
+void tst_MainWindow::textLineSelectsAllOnTabOnly_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<bool>("allSelected");
+    QTest::newRow("Tab from Memo1") << "tab" << true;
+    QTest::newRow("Shift+Tab from ComboBox2") << "backtab" << true;
+    QTest::newRow("mouse click") << "click" << false;
+}
+
+void tst_MainWindow::textLineSelectsAllOnTabOnly()
+{
+    QFETCH(QString, way);
+    QFETCH(bool, allSelected);
+
+    ui->Edit2->setText(QStringLiteral("line"));
+    if (way == QLatin1String("tab")) {
+        ui->Memo1->setFocus();
+        QTest::keyClick(ui->Memo1, Qt::Key_Tab);
+    } else if (way == QLatin1String("backtab")) {
+        ui->ComboBox2->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    } else {
+        QTest::mouseClick(ui->Edit2, Qt::LeftButton, {}, QPoint(5, 10));
+    }
+    QCOMPARE(QApplication::focusWidget(), ui->Edit2);
+    QCOMPARE(ui->Edit2->selectedText(), allSelected ? QStringLiteral("line") : QString());
+}
+
+void tst_MainWindow::listsKeepTypedTextOut()
+{
+    for (QComboBox *list : {ui->ComboBox1, ui->ComboBox2}) {
+        list->addItems({QStringLiteral("b"), QStringLiteral("a")});
+        list->setEditText(QString());
+        list->setFocus();
+        QTest::keyClicks(list->lineEdit(), QStringLiteral("typed"));
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->itemText(0), QStringLiteral("b"));
+        QCOMPARE(list->lineEdit()->text(), QStringLiteral("typed"));
+    }
+}
+
+void tst_MainWindow::typingLimit_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+    const QString a254(254, QLatin1Char('a'));
+    const QString a253(253, QLatin1Char('a'));
+    QTest::newRow("last byte") << a254 << "key" << "b" << a254 + "b";
+    QTest::newRow("past the limit") << a254 + "b" << "key" << "c" << a254 + "b";
+    QTest::newRow("double-byte needs two") << a254 << "input method" << "あ" << a254;
+    QTest::newRow("double-byte fits") << a253 << "input method" << "あ" << a253 + "あ";
+    QTest::newRow("half-width katakana is one") << a254 << "input method" << "ｱ" << a254 + "ｱ";
+    QTest::newRow("paste too long") << a253 << "paste" << "bcd" << a253;
+    QTest::newRow("paste that fits") << a253 << "paste" << "bc" << a253 + "bc";
+}
+
+void tst_MainWindow::typingLimit()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, way);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+
+    for (QComboBox *list : {ui->ComboBox1, ui->ComboBox2}) {
+        list->setEditText(before);
+        list->setFocus();
+        QLineEdit *field = list->lineEdit();
+        field->end(false);
+        if (way == QLatin1String("key")) {
+            QTest::keyClicks(field, typed);
+        } else if (way == QLatin1String("paste")) {
+            QGuiApplication::clipboard()->setText(typed);
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(typed);
+            QApplication::sendEvent(field, &commit);
+        }
+        QCOMPARE(list->currentText(), after);
+    }
+    // What the program puts there is never cut.
+    const QString entry(300, QLatin1Char('x'));
+    ui->ComboBox2->addItem(entry);
+    ui->ComboBox2->setCurrentIndex(ui->ComboBox2->count() - 1);
+    QCOMPARE(ui->ComboBox2->currentText(), entry);
+}
+
+void tst_MainWindow::cp932Length_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("bytes");
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("ascii") << "abc" << 3;
+    QTest::newRow("kana and kanji") << "あ漢" << 4;
+    QTest::newRow("half-width katakana") << "ｱｲ" << 2;
+    QTest::newRow("not in the code page") << "a€" << 3;
+    QTest::newRow("outside the BMP") << "😀あ" << 4;
+}
+
+void tst_MainWindow::cp932Length()
+{
+    QFETCH(QString, text);
+    QFETCH(int, bytes);
+    QCOMPARE(TypingLimit::cp932Length(text), bytes);
+}
+
+void tst_MainWindow::centred_data()
+{
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QPoint>("place");
+    QTest::newRow("centre") << QRect(0, 0, 800, 600) << QSize(320, 260) << QPoint(240, 170);
+    QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QSize(320, 260)
+                                   << QPoint(2400, 382);
+    QTest::newRow("larger than the screen") << QRect(0, 0, 300, 200) << QSize(320, 260)
+                                            << QPoint(0, 0);
+    QTest::newRow("larger, screen not at 0") << QRect(100, 50, 300, 200) << QSize(320, 260)
+                                             << QPoint(100, 50);
+}
+
+void tst_MainWindow::centred()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QSize, frame);
+    QFETCH(QPoint, place);
+    QCOMPARE(WindowPlacement::centred(screen, frame), place);
+}
+
+void tst_MainWindow::firstShownCentred()
+{
+    const QRect screen = m_form->screen()->geometry();
+    const QRect frame = m_form->frameGeometry();
+    QCOMPARE(frame.topLeft(), WindowPlacement::centred(screen, frame.size()));
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
