@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan fuzz screenshots clean
+.PHONY: all deps configure build run test test-asan fuzz screenshots format format-check clean
 
 all: build
 
@@ -54,6 +54,13 @@ fuzz: deps
 	    -artifact_prefix=$(FUZZ_BUILD)/fuzz_$$target- \
 	    $(FUZZ_BUILD)/corpus/$$target fuzz/corpus/$$target || exit 1; \
 	done
+
+# Every C++ file as .clang-format has it.
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+format:
+	clang-format -i $(SOURCES)
+format-check:
+	clang-format --dry-run --Werror $(SOURCES)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -114,8 +114,8 @@ namespace CompositionFile {
 Contents read(const QString &path, qsizetype maxUnits)
 {
     // Non-blocking, so that opening a FIFO returns at once and is refused below.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd
+        = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         throw cannotOpen(path);
     const Descriptor file(fd);

@@ -40,8 +40,8 @@ int readContent(int fd, qint64 sizeHint, QByteArray &bytes)
     for (;;) {
         if (used == bytes.size())
             bytes.resize(used + qMax(used, kChunk));
-        const ssize_t got =
-            ::read(fd, bytes.data() + used, static_cast<size_t>(bytes.size() - used));
+        const ssize_t got
+            = ::read(fd, bytes.data() + used, static_cast<size_t>(bytes.size() - used));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0) {
@@ -142,8 +142,9 @@ Entries decode(QByteArrayView bytes)
         }
     } else {
         // Stateless: a sequence cut at a line's end is not completed by the next line.
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless
-                                                      | QStringDecoder::Flag::ConvertInitialBom);
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::Stateless
+                                | QStringDecoder::Flag::ConvertInitialBom);
         while (lines.next(line)) {
             auto *const next = utf8.appendToBuffer(reinterpret_cast<QChar *>(out), line);
             out = reinterpret_cast<char16_t *>(next);

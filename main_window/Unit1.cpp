@@ -20,9 +20,9 @@ namespace {
 void setUpColours(QWidget *form, Ui::TForm1 &ui)
 {
     // The window, the panel, the tool bar and the status bar all have the button face.
-    for (QWidget *part : {form, static_cast<QWidget *>(ui.Panel1),
-                          static_cast<QWidget *>(ui.ToolBar1),
-                          static_cast<QWidget *>(ui.StatusBar1)}) {
+    for (QWidget *part :
+         {form, static_cast<QWidget *>(ui.Panel1), static_cast<QWidget *>(ui.ToolBar1),
+          static_cast<QWidget *>(ui.StatusBar1)}) {
         part->setBackgroundRole(QPalette::Button);
         part->setAutoFillBackground(true);
     }
@@ -120,4 +120,3 @@ void TForm1::FormCreate()
     runGuarded([this] { loadLists(); });
     runGuarded([this] { startMeter(); });
 }
-

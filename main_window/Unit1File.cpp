@@ -13,8 +13,8 @@ void TForm1::Open1Click()
 {
     if (!m_openDialog1.Execute())
         return;
-    const CompositionFile::Contents file =
-        CompositionFile::read(m_openDialog1.FileName(), CompositionBox::kCapacity);
+    const CompositionFile::Contents file
+        = CompositionFile::read(m_openDialog1.FileName(), CompositionBox::kCapacity);
     // All of the file is compared, what follows a NUL too, so a file holding a NUL replaces
     // the composition and notifies every time it is opened.
     if (file.whole && file.whole->size() == m_memo1.textLength() && *file.whole == m_memo1.text())

@@ -31,9 +31,8 @@ void TForm1::bindListHandlers()
 void TForm1::loadLists()
 {
     // Each list on its own: a bad phrase file still lets the kaomoji load.
-    runGuarded([this] {
-        ListLoading::load(*ui->ComboBox2, QStringLiteral("morvela1.txt"), m_state);
-    });
+    runGuarded(
+        [this] { ListLoading::load(*ui->ComboBox2, QStringLiteral("morvela1.txt"), m_state); });
     runGuarded([this] { ListLoading::load(*ui->ComboBox1, QStringLiteral("kao1.txt"), m_state); });
 }
 

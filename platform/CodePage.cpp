@@ -41,8 +41,8 @@ struct DecodeTable
             if (!lead[b])
                 continue;
             for (int t = 0x40; t <= 0xFC; ++t) {
-                const unsigned char in[2] = {static_cast<unsigned char>(b),
-                                             static_cast<unsigned char>(t)};
+                const unsigned char in[2]
+                    = {static_cast<unsigned char>(b), static_cast<unsigned char>(t)};
                 int error = 0;
                 pair[b << 8 | t] = convert(cd, in, 2, &error);
             }

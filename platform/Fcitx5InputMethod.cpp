@@ -10,7 +10,7 @@ const QString kService = QStringLiteral("org.fcitx.Fcitx5");
 class NoInputMethod final : public InputMethod
 {
 public:
-    void openHiragana() override {}
+    void openHiragana() override { }
 };
 
 } // namespace

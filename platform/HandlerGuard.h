@@ -26,16 +26,32 @@ void runGuarded(Handler &&handler) noexcept
     }
 }
 
+namespace HandlerGuardDetail {
+
+// Callable with exactly the leading signal arguments the handler takes, so that Qt passes
+// only those.
+template<typename Receiver, typename Handler>
+struct GuardedCall
+{
+    Receiver *receiver;
+    Handler handler;
+
+    template<typename... Args,
+             typename = std::enable_if_t<std::is_invocable_v<Handler, Receiver *, Args...>>>
+    void operator()(Args &&...args) const
+    {
+        runGuarded([&] { std::invoke(handler, receiver, std::forward<Args>(args)...); });
+    }
+};
+
+} // namespace HandlerGuardDetail
+
 // Connects a signal to a member handler of receiver through the guard. The handler takes
 // as many of the signal's leading arguments as it declares.
 template<typename Sender, typename Signal, typename Receiver, typename Handler>
 QMetaObject::Connection connectGuarded(Sender *sender, Signal signal, Receiver *receiver,
                                        Handler handler)
 {
-    auto call = [receiver, handler](auto &&...args) -> void
-        requires std::is_invocable_v<Handler, Receiver *, decltype(args)...>
-    {
-        runGuarded([&] { std::invoke(handler, receiver, std::forward<decltype(args)>(args)...); });
-    };
-    return QObject::connect(sender, signal, receiver, call);
+    return QObject::connect(sender, signal, receiver,
+                            HandlerGuardDetail::GuardedCall<Receiver, Handler>{receiver, handler});
 }

@@ -42,7 +42,7 @@ QString asPlainTextTip(QString text)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return QLatin1String("<p style='white-space:pre'>") + text.toHtmlEscaped()
-           + QLatin1String("</p>");
+        + QLatin1String("</p>");
 }
 
 } // namespace

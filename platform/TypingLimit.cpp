@@ -36,8 +36,8 @@ qsizetype cp932Length(QStringView text)
         return bytes->size();
     qsizetype length = 0;
     for (qsizetype i = 0; i < text.size();) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size()
-                          && text[i + 1].isLowSurrogate();
+        const bool pair
+            = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         const qsizetype units = pair ? 2 : 1;
         const auto bytes = CodePage::encodeCp932(text.sliced(i, units));
         length += bytes ? bytes->size() : 2;

@@ -12,8 +12,8 @@ void centreFrame(QWidget *window)
     const QScreen *screen = window->screen();
     if (!screen)
         return;
-    const QPoint place =
-        WindowPlacement::centred(screen->geometry(), window->frameGeometry().size());
+    const QPoint place
+        = WindowPlacement::centred(screen->geometry(), window->frameGeometry().size());
     if (window->pos() != place)
         window->move(place);
 }

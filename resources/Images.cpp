@@ -28,8 +28,8 @@ namespace Images {
 QIcon imageList1(int index)
 {
     static constexpr std::array<const char *, kImageList1Count> files = {
-        ":/images/Clear.xpm",      ":/images/Kaomoji.xpm", ":/images/Undo.xpm",
-        ":/images/Symbols.xpm",    ":/images/InsertText.xpm", ":/images/Phrase.xpm",
+        ":/images/Clear.xpm",   ":/images/Kaomoji.xpm",    ":/images/Undo.xpm",
+        ":/images/Symbols.xpm", ":/images/InsertText.xpm", ":/images/Phrase.xpm",
     };
     Q_ASSERT(index >= 0 && index < kImageList1Count);
     return QIcon(QString::fromLatin1(files[static_cast<std::size_t>(index)]));

@@ -153,12 +153,16 @@ void tst_About::texts_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    QTest::newRow("Label1") << "Label1" << "Morvela";
-    QTest::newRow("Label2") << "Label2" << "ver 1.4";
-    QTest::newRow("Label3") << "Label3" << "このソフトはフリーソフトです。";
+    QTest::newRow("Label1") << "Label1"
+                            << "Morvela";
+    QTest::newRow("Label2") << "Label2"
+                            << "ver 1.4";
+    QTest::newRow("Label3") << "Label3"
+                            << "このソフトはフリーソフトです。";
     QTest::newRow("Edit1") << "Edit1" << kAddress;
     QTest::newRow("Edit2") << "Edit2" << kMail;
-    QTest::newRow("Label4") << "Label4" << "© 2026 Morvela";
+    QTest::newRow("Label4") << "Label4"
+                            << "© 2026 Morvela";
 }
 
 void tst_About::texts()
@@ -244,8 +248,10 @@ void tst_About::fieldsAreReadOnlyAndOutOfTabOrder_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("hint");
     QTest::addColumn<int>("cursor");
-    QTest::newRow("address") << "Edit1" << "クリックするとホームページへ" << int(Qt::PointingHandCursor);
-    QTest::newRow("e-mail") << "Edit2" << "" << int(Qt::ArrowCursor);
+    QTest::newRow("address") << "Edit1"
+                             << "クリックするとホームページへ" << int(Qt::PointingHandCursor);
+    QTest::newRow("e-mail") << "Edit2"
+                            << "" << int(Qt::ArrowCursor);
 }
 
 void tst_About::fieldsAreReadOnlyAndOutOfTabOrder()

@@ -91,8 +91,10 @@ void tst_AboutModal::addCommands()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("windowClass");
-    QTest::newRow("about") << "V1" << "TForm2";
-    QTest::newRow("usage") << "Contents1" << "TForm4";
+    QTest::newRow("about") << "V1"
+                           << "TForm2";
+    QTest::newRow("usage") << "Contents1"
+                           << "TForm4";
 }
 
 QPointer<QWidget> tst_AboutModal::whileOpen(const QString &command,

@@ -92,9 +92,12 @@ void tst_AboutUsage::geometry_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("holder");
     QTest::addColumn<QRect>("place");
-    QTest::newRow("Label1") << "Label1" << "Form4" << QRect(16, 8, 276, 24);
-    QTest::newRow("PageControl1") << "PageControl1" << "Form4" << QRect(8, 40, 297, 321);
-    QTest::newRow("Memo1") << "Memo1" << "TabSheet1" << QRect(8, 8, 273, 273);
+    QTest::newRow("Label1") << "Label1"
+                            << "Form4" << QRect(16, 8, 276, 24);
+    QTest::newRow("PageControl1") << "PageControl1"
+                                  << "Form4" << QRect(8, 40, 297, 321);
+    QTest::newRow("Memo1") << "Memo1"
+                           << "TabSheet1" << QRect(8, 8, 273, 273);
 }
 
 void tst_AboutUsage::geometry()
@@ -167,8 +170,7 @@ void tst_AboutUsage::page()
 {
     QCOMPARE(ui->Label1->text(), QStringLiteral("ソフトの使用方法・目的"));
     QCOMPARE(ui->Label1->textFormat(), Qt::PlainText);
-    QVERIFY(ui->Label1->fontMetrics().horizontalAdvance(ui->Label1->text())
-            <= ui->Label1->width());
+    QVERIFY(ui->Label1->fontMetrics().horizontalAdvance(ui->Label1->text()) <= ui->Label1->width());
     QCOMPARE(ui->PageControl1->count(), 1);
     QCOMPARE(ui->PageControl1->widget(0), ui->TabSheet1);
     QCOMPARE(ui->PageControl1->tabText(0), QStringLiteral("使い方"));

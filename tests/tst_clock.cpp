@@ -26,10 +26,9 @@ void tst_Clock::format_data()
     QTest::newRow("-3725") << qint64(-3725) << "-01:-02:-05";
     QTest::newRow("negative seconds only") << qint64(-59) << "00:00:-59";
     QTest::newRow("negative whole hour") << qint64(-3600) << "-01:00:00";
-    QTest::newRow("largest") << std::numeric_limits<qint64>::max()
-                             << "2562047788015215:30:07";
-    QTest::newRow("most negative") << std::numeric_limits<qint64>::min()
-                                   << "-2562047788015215:-30:-08";
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << "2562047788015215:30:07";
+    QTest::newRow("most negative")
+        << std::numeric_limits<qint64>::min() << "-2562047788015215:-30:-08";
 }
 
 void tst_Clock::format()

@@ -69,9 +69,12 @@ void tst_CodePage::badBytesBecomeReplacement_data()
     QTest::addColumn<QString>("text");
     const QChar bad(0xFFFD);
     QTest::newRow("0x80") << QByteArray("\x80") << QString(bad);
-    QTest::newRow("0xFF") << QByteArray("a\xFF" "b") << (QStringLiteral("a") + bad + QStringLiteral("b"));
+    QTest::newRow("0xFF") << QByteArray("a\xFF"
+                                        "b")
+                          << (QStringLiteral("a") + bad + QStringLiteral("b"));
     QTest::newRow("lone lead at end") << QByteArray("a\x82") << (QStringLiteral("a") + bad);
-    QTest::newRow("lead with bad trail") << QByteArray("\x82\x20") << (QString(bad) + QStringLiteral(" "));
+    QTest::newRow("lead with bad trail")
+        << QByteArray("\x82\x20") << (QString(bad) + QStringLiteral(" "));
 }
 
 void tst_CodePage::badBytesBecomeReplacement()
@@ -85,8 +88,11 @@ void tst_CodePage::detectsUtf8_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBFho\xE3\x81\x82") << QStringLiteral("hoあ");
-    QTest::newRow("utf-8 mark, ascii only") << QByteArray("\xEF\xBB\xBF" "abc") << QStringLiteral("abc");
+    QTest::newRow("utf-8 with mark")
+        << QByteArray("\xEF\xBB\xBFho\xE3\x81\x82") << QStringLiteral("hoあ");
+    QTest::newRow("utf-8 mark, ascii only") << QByteArray("\xEF\xBB\xBF"
+                                                          "abc")
+                                            << QStringLiteral("abc");
     QTest::newRow("utf-8 without mark") << QByteArray("(\xE2\x97\x8F)") << QStringLiteral("(●)");
     QTest::newRow("code page 932") << QByteArray("\x82\xA0") << QStringLiteral("あ");
     QTest::newRow("ascii") << QByteArray("plain") << QStringLiteral("plain");

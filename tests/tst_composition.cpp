@@ -75,11 +75,16 @@ void tst_Composition::insertText_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("caret");
-    QTest::newRow("caret in the middle") << "abcd" << 2 << 0 << "XY" << "abXYcd" << 4;
-    QTest::newRow("selection replaced") << "abcd" << 1 << 2 << "XY" << "aXYd" << 3;
-    QTest::newRow("empty piece deletes selection") << "abcd" << 1 << 2 << "" << "ad" << 1;
-    QTest::newRow("empty composition") << "" << 0 << 0 << "(^_^)" << "(^_^)" << 5;
-    QTest::newRow("second line") << "ab\r\ncd" << 4 << 0 << "あ" << "ab\r\ncあd" << 5;
+    QTest::newRow("caret in the middle") << "abcd" << 2 << 0 << "XY"
+                                         << "abXYcd" << 4;
+    QTest::newRow("selection replaced") << "abcd" << 1 << 2 << "XY"
+                                        << "aXYd" << 3;
+    QTest::newRow("empty piece deletes selection") << "abcd" << 1 << 2 << ""
+                                                   << "ad" << 1;
+    QTest::newRow("empty composition") << "" << 0 << 0 << "(^_^)"
+                                       << "(^_^)" << 5;
+    QTest::newRow("second line") << "ab\r\ncd" << 4 << 0 << "あ"
+                                 << "ab\r\ncあd" << 5;
 }
 
 void tst_Composition::insertText()

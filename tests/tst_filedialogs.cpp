@@ -175,9 +175,12 @@ void tst_FileDialogs::defaultSuffix_data()
     QTest::addColumn<QString>("chosen");
     for (const bool save : {false, true}) {
         const char *kind = save ? "save: " : "open: ";
-        QTest::addRow("%sno extension", kind) << save << "note" << "note.txt";
-        QTest::addRow("%s.txt", kind) << save << "note.txt" << "note.txt";
-        QTest::addRow("%sother extension", kind) << save << "note.v2" << "note.v2";
+        QTest::addRow("%sno extension", kind) << save << "note"
+                                              << "note.txt";
+        QTest::addRow("%s.txt", kind) << save << "note.txt"
+                                      << "note.txt";
+        QTest::addRow("%sother extension", kind) << save << "note.v2"
+                                                 << "note.v2";
     }
 }
 

@@ -75,9 +75,12 @@ void tst_FileOpen::openDecodesAndNormalises_data()
     QTest::newRow("lone CR") << QByteArray("a\rb") << "a\r\nb";
     QTest::newRow("LF CR") << QByteArray("a\n\rb") << "a\r\n\r\nb";
     QTest::newRow("Ctrl-Z is ordinary") << QByteArray("a\x1a\nb") << "a\x1a\r\nb";
-    QTest::newRow("code page 932, trail byte 0x5C") << QByteArray("\x95\x5c\n\x83\x5c") << "表\r\nソ";
+    QTest::newRow("code page 932, trail byte 0x5C")
+        << QByteArray("\x95\x5c\n\x83\x5c") << "表\r\nソ";
     QTest::newRow("UTF-8") << QByteArray("\xe3\x81\x82\n\xe2\x82\xac") << "あ\r\n€";
-    QTest::newRow("UTF-8 with a mark") << QByteArray("\xef\xbb\xbf" "ab") << "ab";
+    QTest::newRow("UTF-8 with a mark") << QByteArray("\xef\xbb\xbf"
+                                                     "ab")
+                                       << "ab";
     QTest::newRow("NUL ends the text") << QByteArray("ab\ncd\0ef\n", 9) << "ab\r\ncd";
     QTest::newRow("empty file") << QByteArray() << "";
 }
@@ -135,8 +138,10 @@ void tst_FileOpen::fileWithNulReplacesEveryTime_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
-    QTest::newRow("text before the NUL") << QByteArray("ab\0cd", 5) << "before" << "ab";
-    QTest::newRow("NUL first, composition empty") << QByteArray("\0cd", 3) << "" << "";
+    QTest::newRow("text before the NUL") << QByteArray("ab\0cd", 5) << "before"
+                                         << "ab";
+    QTest::newRow("NUL first, composition empty") << QByteArray("\0cd", 3) << ""
+                                                  << "";
 }
 
 void tst_FileOpen::fileWithNulReplacesEveryTime()

@@ -43,13 +43,20 @@ void tst_Guard::boxText_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("letter") << "abc" << "abc.";
-    QTest::newRow("ends with dot") << "abc." << "abc.";
-    QTest::newRow("ends below dot") << "abc!" << "abc!";
-    QTest::newRow("ends with slash") << "a/" << "a/.";
-    QTest::newRow("double-byte") << "ﾌｧｲﾙが見つかりません" << "ﾌｧｲﾙが見つかりません.";
-    QTest::newRow("closing paren") << "I/O ｴﾗｰ (30)" << "I/O ｴﾗｰ (30)";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("letter") << "abc"
+                            << "abc.";
+    QTest::newRow("ends with dot") << "abc."
+                                   << "abc.";
+    QTest::newRow("ends below dot") << "abc!"
+                                    << "abc!";
+    QTest::newRow("ends with slash") << "a/"
+                                     << "a/.";
+    QTest::newRow("double-byte") << "ﾌｧｲﾙが見つかりません"
+                                 << "ﾌｧｲﾙが見つかりません.";
+    QTest::newRow("closing paren") << "I/O ｴﾗｰ (30)"
+                                   << "I/O ｴﾗｰ (30)";
 }
 
 void tst_Guard::boxText()
@@ -63,10 +70,14 @@ void tst_Guard::exceptionIsShownAndNextEventRuns_data()
 {
     QTest::addColumn<QString>("trigger");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("app error") << "app:bad" << "bad.";
-    QTest::newRow("markup stays text") << "app:<b>x</b>" << "<b>x</b>.";
-    QTest::newRow("std exception") << "std" << "runtime.";
-    QTest::newRow("anything else") << "other" << "";
+    QTest::newRow("app error") << "app:bad"
+                               << "bad.";
+    QTest::newRow("markup stays text") << "app:<b>x</b>"
+                                       << "<b>x</b>.";
+    QTest::newRow("std exception") << "std"
+                                   << "runtime.";
+    QTest::newRow("anything else") << "other"
+                                   << "";
 }
 
 void tst_Guard::exceptionIsShownAndNextEventRuns()

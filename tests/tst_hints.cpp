@@ -75,13 +75,19 @@ void tst_Hints::shortHint_data()
 {
     QTest::addColumn<QString>("hint");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("no bar") << "初期化" << "初期化";
-    QTest::newRow("cut at the bar") << "short|long" << "short";
-    QTest::newRow("first bar counts") << "a|b|c" << "a";
-    QTest::newRow("nothing before the bar") << "|long" << "";
+    QTest::newRow("no bar") << "初期化"
+                            << "初期化";
+    QTest::newRow("cut at the bar") << "short|long"
+                                    << "short";
+    QTest::newRow("first bar counts") << "a|b|c"
+                                      << "a";
+    QTest::newRow("nothing before the bar") << "|long"
+                                            << "";
     // In code page 932 the second byte of this character is the bar's byte.
-    QTest::newRow("double-byte character") << "ポ|x" << "ポ";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("double-byte character") << "ポ|x"
+                                           << "ポ";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void tst_Hints::shortHint()
@@ -97,21 +103,34 @@ void tst_Hints::hint_data()
     QTest::addColumn<bool>("setHint");
     QTest::addColumn<QString>("hint");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("clear button") << "ToolButton1" << false << "" << "初期化";
-    QTest::newRow("phrase button") << "ToolButton14" << false << "" << "定型文字列挿入";
-    QTest::newRow("copy button") << "BitBtn1" << false << "" << "コピー";
+    QTest::newRow("clear button") << "ToolButton1" << false << ""
+                                  << "初期化";
+    QTest::newRow("phrase button") << "ToolButton14" << false << ""
+                                   << "定型文字列挿入";
+    QTest::newRow("copy button") << "BitBtn1" << false << ""
+                                 << "コピー";
     QTest::newRow("phrase list, hint set at run time")
-        << "ComboBox2" << true << "いつもの挨拶|details" << "いつもの挨拶";
+        << "ComboBox2" << true << "いつもの挨拶|details"
+        << "いつもの挨拶";
     QTest::newRow("markup shows literally")
-        << "ToolButton1" << true << "<b>bold</b> & <i>x</i>|more" << "<b>bold</b> & <i>x</i>";
-    QTest::newRow("empty after the cut") << "ToolButton1" << true << "|only long" << "";
-    QTest::newRow("kaomoji list has none") << "ComboBox1" << false << "" << "";
-    QTest::newRow("text line has none") << "Edit2" << false << "" << "";
-    QTest::newRow("composition box") << "Memo1" << false << "" << "";
-    QTest::newRow("composition box, hints off") << "Memo1" << true << "never" << "";
-    QTest::newRow("caption label") << "Label1" << true << "never" << "";
-    QTest::newRow("clock") << "Label2" << false << "" << "";
-    QTest::newRow("status bar") << "StatusPanel0" << true << "never" << "";
+        << "ToolButton1" << true << "<b>bold</b> & <i>x</i>|more"
+        << "<b>bold</b> & <i>x</i>";
+    QTest::newRow("empty after the cut") << "ToolButton1" << true << "|only long"
+                                         << "";
+    QTest::newRow("kaomoji list has none") << "ComboBox1" << false << ""
+                                           << "";
+    QTest::newRow("text line has none") << "Edit2" << false << ""
+                                        << "";
+    QTest::newRow("composition box") << "Memo1" << false << ""
+                                     << "";
+    QTest::newRow("composition box, hints off") << "Memo1" << true << "never"
+                                                << "";
+    QTest::newRow("caption label") << "Label1" << true << "never"
+                                   << "";
+    QTest::newRow("clock") << "Label2" << false << ""
+                           << "";
+    QTest::newRow("status bar") << "StatusPanel0" << true << "never"
+                                << "";
 }
 
 void tst_Hints::hint()

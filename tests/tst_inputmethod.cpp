@@ -126,8 +126,9 @@ void tst_InputMethod::fcitx5OnTheSessionBus()
     if (daemon.isEmpty())
         QSKIP("dbus-daemon is not installed");
     QProcess bus;
-    bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                       QStringLiteral("--print-address=1")});
+    bus.start(daemon,
+              {QStringLiteral("--session"), QStringLiteral("--nofork"),
+               QStringLiteral("--print-address=1")});
     QVERIFY(bus.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(bus.canReadLine(), 10000);
     const QString address = QString::fromUtf8(bus.readLine()).trimmed();

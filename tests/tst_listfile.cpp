@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <fcntl.h>
 #include <unistd.h>
 #include <utime.h>
 
@@ -86,10 +86,15 @@ void tst_ListFile::lineRules_data()
     QTest::newRow("no final line end") << QByteArray("a\r\nb\r\nc") << abc;
     QTest::newRow("LF alone is an ordinary byte")
         << QByteArray("a\nb\nc\n") << QStringList{"a\nb\nc\n"};
-    QTest::newRow("Ctrl-Z after line two")
-        << QByteArray("a\r\nb\r\n\x1A" "c\r\n") << QStringList{"a", "b"};
-    QTest::newRow("Ctrl-Z at a line's start") << QByteArray("a\r\n\x1A" "b") << QStringList{"a"};
-    QTest::newRow("Ctrl-Z inside a line") << QByteArray("ab\x1A" "c\r\nd") << QStringList{"ab"};
+    QTest::newRow("Ctrl-Z after line two") << QByteArray("a\r\nb\r\n\x1A"
+                                                         "c\r\n")
+                                           << QStringList{"a", "b"};
+    QTest::newRow("Ctrl-Z at a line's start") << QByteArray("a\r\n\x1A"
+                                                            "b")
+                                              << QStringList{"a"};
+    QTest::newRow("Ctrl-Z inside a line") << QByteArray("ab\x1A"
+                                                        "c\r\nd")
+                                          << QStringList{"ab"};
     QTest::newRow("CR alone ends a line") << QByteArray("a\rb") << QStringList{"a", "b"};
     QTest::newRow("LF after a lone CR") << QByteArray("a\r\r\nb") << QStringList{"a", "", "b"};
     QTest::newRow("double CR LF gives an empty entry")
@@ -126,7 +131,8 @@ void tst_ListFile::decoding_data()
         << QByteArray("\x85\x40\r\n") << QStringList{QStringLiteral("\uFFFD@")};
     QTest::newRow("UTF-8") << QByteArray("abc\r\n\xE3\x81\x82\xE3\x81\x84")
                            << QStringList{"abc", QStringLiteral("あい")};
-    QTest::newRow("UTF-8 mark dropped") << QByteArray("\xEF\xBB\xBF" "a\r\n\xE3\x81\x82")
+    QTest::newRow("UTF-8 mark dropped") << QByteArray("\xEF\xBB\xBF"
+                                                      "a\r\n\xE3\x81\x82")
                                         << QStringList{"a", QStringLiteral("あ")};
     QTest::newRow("UTF-8 mark alone") << QByteArray("\xEF\xBB\xBF") << QStringList{};
     // One code page 932 line makes the whole file code page 932.
@@ -203,8 +209,8 @@ void tst_ListFile::failingFile_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("message");
     QTest::newRow("read fails") << "read" << 30 << QStringLiteral("I/O ｴﾗｰ (30)");
-    QTest::newRow("not readable")
-        << "access" << 5 << QStringLiteral("ﾌｧｲﾙへのｱｸｾｽが拒否されました");
+    QTest::newRow("not readable") << "access" << 5
+                                  << QStringLiteral("ﾌｧｲﾙへのｱｸｾｽが拒否されました");
     QTest::newRow("no descriptor left")
         << "descriptors" << 4 << QStringLiteral("ｵｰﾌﾟﾝしたﾌｧｲﾙが多すぎます");
 }
@@ -279,8 +285,8 @@ void tst_ListFile::systemErrorsAndMessages_data()
     QTest::newRow("ENOSPC") << ENOSPC << ENOSPC << QStringLiteral("I/O ｴﾗｰ (%1)").arg(ENOSPC);
     // The number of an unmapped error never borrows the text of one of our codes.
     QTest::newRow("EINTR") << EINTR << EINTR << QStringLiteral("I/O ｴﾗｰ (%1)").arg(EINTR);
-    QTest::newRow("ENETDOWN")
-        << ENETDOWN << ENETDOWN << QStringLiteral("I/O ｴﾗｰ (%1)").arg(ENETDOWN);
+    QTest::newRow("ENETDOWN") << ENETDOWN << ENETDOWN
+                              << QStringLiteral("I/O ｴﾗｰ (%1)").arg(ENETDOWN);
 }
 
 void tst_ListFile::systemErrorsAndMessages()

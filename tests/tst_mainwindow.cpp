@@ -133,8 +133,8 @@ void tst_MainWindow::geometry()
     QCOMPARE(widget->parentWidget()->objectName(), holder);
     // Places in the tool bar are in its client area, inside its 3 px border.
     const QPoint origin = holder == QLatin1String("ToolBar1")
-                              ? widget->parentWidget()->contentsRect().topLeft()
-                              : QPoint();
+        ? widget->parentWidget()->contentsRect().topLeft()
+        : QPoint();
     QCOMPARE(widget->geometry().translated(-origin), place);
     QCOMPARE(widget->font().families().value(0), family);
     QCOMPARE(widget->font().pixelSize(), pixelSize);
@@ -212,8 +212,7 @@ void tst_MainWindow::controlSettings()
     QCOMPARE(glyph.size(), QSize(16, 16));
     QCOMPARE(glyph.pixelColor(0, 15).alpha(), 0);
     QVERIFY(glyph.pixelColor(12, 8).red() > 200 && glyph.pixelColor(12, 8).green() < 50);
-    const QImage disabled =
-        ui->BitBtn1->icon().pixmap(QSize(16, 16), QIcon::Disabled).toImage();
+    const QImage disabled = ui->BitBtn1->icon().pixmap(QSize(16, 16), QIcon::Disabled).toImage();
     QCOMPARE(disabled.pixelColor(0, 15).alpha(), 0);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
@@ -236,8 +235,8 @@ void tst_MainWindow::controlSettings()
         QCOMPARE(list->currentText(), QString());
     }
 
-    const QStringList panelTexts = {QStringLiteral("0文字"), QStringLiteral("0／秒"),
-                                    QStringLiteral("0／分")};
+    const QStringList panelTexts
+        = {QStringLiteral("0文字"), QStringLiteral("0／秒"), QStringLiteral("0／分")};
     for (int i = 0; i < 3; ++i) {
         const auto *panel = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(i));
         QCOMPARE(panel->text(), panelTexts[i]);
@@ -302,14 +301,30 @@ void tst_MainWindow::commands_data()
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("undoText");
     // From "abc" with the caret at its end, "undo" kept for Undo and "xy" in the text line.
-    QTest::newRow("ToolButton1") << "" << "before" << "undo";
-    QTest::newRow("N1") << "" << "before" << "undo";
-    QTest::newRow("ToolButton5") << "undo" << "before" << "undo";
-    QTest::newRow("Repeat1") << "undo" << "before" << "undo";
-    QTest::newRow("ToolButton12") << "abcxy" << "abcxy" << "abc";
-    QTest::newRow("BitBtn1") << "abc" << "abc" << "undo";
-    QTest::newRow("N3") << "abc" << "before" << "undo";
-    QTest::newRow("N9") << "abc" << "before" << "undo";
+    QTest::newRow("ToolButton1") << ""
+                                 << "before"
+                                 << "undo";
+    QTest::newRow("N1") << ""
+                        << "before"
+                        << "undo";
+    QTest::newRow("ToolButton5") << "undo"
+                                 << "before"
+                                 << "undo";
+    QTest::newRow("Repeat1") << "undo"
+                             << "before"
+                             << "undo";
+    QTest::newRow("ToolButton12") << "abcxy"
+                                  << "abcxy"
+                                  << "abc";
+    QTest::newRow("BitBtn1") << "abc"
+                             << "abc"
+                             << "undo";
+    QTest::newRow("N3") << "abc"
+                        << "before"
+                        << "undo";
+    QTest::newRow("N9") << "abc"
+                        << "before"
+                        << "undo";
 }
 
 void tst_MainWindow::commands()
@@ -424,13 +439,21 @@ void tst_MainWindow::typingLimit_data()
     QTest::addColumn<QString>("after");
     const QString a254(254, QLatin1Char('a'));
     const QString a253(253, QLatin1Char('a'));
-    QTest::newRow("last byte") << a254 << "key" << "b" << a254 + "b";
-    QTest::newRow("past the limit") << a254 + "b" << "key" << "c" << a254 + "b";
-    QTest::newRow("double-byte needs two") << a254 << "input method" << "あ" << a254;
-    QTest::newRow("double-byte fits") << a253 << "input method" << "あ" << a253 + "あ";
-    QTest::newRow("half-width katakana is one") << a254 << "input method" << "ｱ" << a254 + "ｱ";
-    QTest::newRow("paste too long") << a253 << "paste" << "bcd" << a253;
-    QTest::newRow("paste that fits") << a253 << "paste" << "bc" << a253 + "bc";
+    QTest::newRow("last byte") << a254 << "key"
+                               << "b" << a254 + "b";
+    QTest::newRow("past the limit") << a254 + "b"
+                                    << "key"
+                                    << "c" << a254 + "b";
+    QTest::newRow("double-byte needs two") << a254 << "input method"
+                                           << "あ" << a254;
+    QTest::newRow("double-byte fits") << a253 << "input method"
+                                      << "あ" << a253 + "あ";
+    QTest::newRow("half-width katakana is one") << a254 << "input method"
+                                                << "ｱ" << a254 + "ｱ";
+    QTest::newRow("paste too long") << a253 << "paste"
+                                    << "bcd" << a253;
+    QTest::newRow("paste that fits") << a253 << "paste"
+                                     << "bc" << a253 + "bc";
 }
 
 void tst_MainWindow::typingLimit()
@@ -489,12 +512,12 @@ void tst_MainWindow::centred_data()
     QTest::addColumn<QSize>("frame");
     QTest::addColumn<QPoint>("place");
     QTest::newRow("centre") << QRect(0, 0, 800, 600) << QSize(320, 260) << QPoint(240, 170);
-    QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QSize(320, 260)
-                                   << QPoint(2400, 382);
-    QTest::newRow("larger than the screen") << QRect(0, 0, 300, 200) << QSize(320, 260)
-                                            << QPoint(0, 0);
-    QTest::newRow("larger, screen not at 0") << QRect(100, 50, 300, 200) << QSize(320, 260)
-                                             << QPoint(100, 50);
+    QTest::newRow("second screen")
+        << QRect(1920, 0, 1280, 1024) << QSize(320, 260) << QPoint(2400, 382);
+    QTest::newRow("larger than the screen")
+        << QRect(0, 0, 300, 200) << QSize(320, 260) << QPoint(0, 0);
+    QTest::newRow("larger, screen not at 0")
+        << QRect(100, 50, 300, 200) << QSize(320, 260) << QPoint(100, 50);
 }
 
 void tst_MainWindow::centred()

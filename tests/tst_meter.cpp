@@ -26,16 +26,18 @@ void tst_Meter::rates_data()
     QTest::addColumn<int>("sampleCount");
     QTest::addColumn<int>("sampleTotal");
     // The panels start with the layout's texts; a tick that shows nothing leaves them.
-    QTest::newRow("five active seconds")
-        << QList<int>{5, 6, 7, 8, 9} << "9／秒" << "390／分" << 0 << 0;
-    QTest::newRow("pauses are skipped")
-        << QList<int>{5, 0, 6, 0, 0, 7, 8, 0, 9} << "9／秒" << "390／分" << 0 << 0;
-    QTest::newRow("four active seconds")
-        << QList<int>{5, 6, 7, 8} << "8／秒" << "0／分" << 4 << 26;
-    QTest::newRow("second window")
-        << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10} << "10／秒" << "450／分" << 0 << 0;
-    QTest::newRow("three then a pause") << QList<int>{3, 0, 0} << "3／秒" << "0／分" << 1 << 3;
-    QTest::newRow("no typing") << QList<int>{0, 0, 0} << "0／秒" << "0／分" << 0 << 0;
+    QTest::newRow("five active seconds") << QList<int>{5, 6, 7, 8, 9} << "9／秒"
+                                         << "390／分" << 0 << 0;
+    QTest::newRow("pauses are skipped") << QList<int>{5, 0, 6, 0, 0, 7, 8, 0, 9} << "9／秒"
+                                        << "390／分" << 0 << 0;
+    QTest::newRow("four active seconds") << QList<int>{5, 6, 7, 8} << "8／秒"
+                                         << "0／分" << 4 << 26;
+    QTest::newRow("second window") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10} << "10／秒"
+                                   << "450／分" << 0 << 0;
+    QTest::newRow("three then a pause") << QList<int>{3, 0, 0} << "3／秒"
+                                        << "0／分" << 1 << 3;
+    QTest::newRow("no typing") << QList<int>{0, 0, 0} << "0／秒"
+                               << "0／分" << 0 << 0;
 }
 
 void tst_Meter::rates()
@@ -103,14 +105,14 @@ void tst_Meter::elapsed_data()
     QTest::addColumn<qint64>("elapsed");
     QTest::addColumn<QString>("clock");
     // Whole seconds are taken of each reading, not of the difference.
-    QTest::newRow("just before the next second") << qint64(7'200'000) << qint64(7'200'999)
-                                                 << qint64(0) << "00:00:00";
-    QTest::newRow("one millisecond is a second") << qint64(7'200'999) << qint64(7'201'000)
-                                                 << qint64(1) << "00:00:01";
-    QTest::newRow("an hour and more") << qint64(500) << qint64(3'725'400) << qint64(3725)
-                                      << "01:02:05";
-    QTest::newRow("a hundred days") << qint64(0) << qint64(8'640'000'000) << qint64(8'640'000)
-                                    << "2400:00:00";
+    QTest::newRow("just before the next second")
+        << qint64(7'200'000) << qint64(7'200'999) << qint64(0) << "00:00:00";
+    QTest::newRow("one millisecond is a second")
+        << qint64(7'200'999) << qint64(7'201'000) << qint64(1) << "00:00:01";
+    QTest::newRow("an hour and more")
+        << qint64(500) << qint64(3'725'400) << qint64(3725) << "01:02:05";
+    QTest::newRow("a hundred days")
+        << qint64(0) << qint64(8'640'000'000) << qint64(8'640'000) << "2400:00:00";
 }
 
 void tst_Meter::elapsed()

@@ -229,10 +229,18 @@ void tst_MeterWindow::characterCount_data()
     QTest::addColumn<QString>("initial");
     QTest::addColumn<QString>("inserted");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("kaomoji into empty") << "" << "（＾ω＾）" << "5文字";
-    QTest::newRow("line break counts two") << "ab\r\ncd" << "" << "6文字";
-    QTest::newRow("outside the BMP counts two") << "a" << "\U0001F600" << "3文字";
-    QTest::newRow("insertion into lines") << "ab\r\n\r\ncd" << "xyz" << "11文字";
+    QTest::newRow("kaomoji into empty") << ""
+                                        << "（＾ω＾）"
+                                        << "5文字";
+    QTest::newRow("line break counts two") << "ab\r\ncd"
+                                           << ""
+                                           << "6文字";
+    QTest::newRow("outside the BMP counts two") << "a"
+                                                << "\U0001F600"
+                                                << "3文字";
+    QTest::newRow("insertion into lines") << "ab\r\n\r\ncd"
+                                          << "xyz"
+                                          << "11文字";
 }
 
 void tst_MeterWindow::characterCount()

@@ -60,7 +60,7 @@ QList<QPushButton *> buttonsOf(QWidget *sheet)
 bool staysOnTop(QWidget *window)
 {
     return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)
-           && window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+        && window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
 // The offscreen platform has no other program to switch to, so the state change is
@@ -303,8 +303,12 @@ void tst_Palette::clickHandsFocusBack_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("composition");
     QTest::addColumn<QString>("line");
-    QTest::newRow("Memo1 had the focus") << "Memo1" << "abc〔de" << "";
-    QTest::newRow("Edit2 had the focus") << "Edit2" << "abc〔" << "de";
+    QTest::newRow("Memo1 had the focus") << "Memo1"
+                                         << "abc〔de"
+                                         << "";
+    QTest::newRow("Edit2 had the focus") << "Edit2"
+                                         << "abc〔"
+                                         << "de";
 }
 
 void tst_Palette::clickHandsFocusBack()
@@ -392,9 +396,9 @@ void tst_Palette::palettesYieldOnlyAboveMainWindow()
             announce(Qt::ApplicationActive);
             QTRY_VERIFY(staysOnTop(first) && staysOnTop(second));
         } else {
-            activate(step == QLatin1String("main") ? static_cast<QWidget *>(m_form)
-                     : step == QLatin1String("first") ? first
-                                                       : second);
+            activate(step == QLatin1String("main")        ? static_cast<QWidget *>(m_form)
+                         : step == QLatin1String("first") ? first
+                                                          : second);
         }
     }
 

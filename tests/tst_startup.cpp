@@ -20,14 +20,13 @@ void tst_Startup::preferredPlatform_data()
     QTest::addColumn<QByteArray>("x11");
     QTest::addColumn<QByteArray>("chosen");
     QTest::addColumn<QByteArray>("platform");
-    QTest::newRow("Wayland with X11") << QByteArray("wayland-0") << QByteArray(":0")
-                                      << QByteArray() << QByteArray("xcb;wayland");
-    QTest::newRow("the user chose") << QByteArray("wayland-0") << QByteArray(":0")
-                                    << QByteArray("wayland") << QByteArray();
+    QTest::newRow("Wayland with X11")
+        << QByteArray("wayland-0") << QByteArray(":0") << QByteArray() << QByteArray("xcb;wayland");
+    QTest::newRow("the user chose")
+        << QByteArray("wayland-0") << QByteArray(":0") << QByteArray("wayland") << QByteArray();
     QTest::newRow("Wayland only") << QByteArray("wayland-0") << QByteArray() << QByteArray()
                                   << QByteArray();
-    QTest::newRow("X11 only") << QByteArray() << QByteArray(":0") << QByteArray()
-                              << QByteArray();
+    QTest::newRow("X11 only") << QByteArray() << QByteArray(":0") << QByteArray() << QByteArray();
     QTest::newRow("neither") << QByteArray() << QByteArray() << QByteArray() << QByteArray();
 }
 
@@ -56,8 +55,7 @@ void tst_Startup::preferredPlatform()
 void tst_Startup::qtSpeaksJapanese()
 {
     QVERIFY(QtTranslation::installJapanese(*QCoreApplication::instance()));
-    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
-             QStringLiteral("キャンセル"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)

@@ -150,9 +150,8 @@ void tst_SymbolTable::ibmRowsDecodeToTableCharacters_data()
     QTest::addColumn<QByteArray>("savedBytes");
 
     for (int i = 0; i < 10; ++i) {
-        QTest::addRow("roman numeral %d", i + 1)
-            << (QByteArray("\xFA") + char(0x4A + i)) << 2 << 2 << i
-            << (QByteArray("\x87") + char(0x54 + i));
+        QTest::addRow("roman numeral %d", i + 1) << (QByteArray("\xFA") + char(0x4A + i)) << 2 << 2
+                                                 << i << (QByteArray("\x87") + char(0x54 + i));
     }
     QTest::newRow("numero sign") << QByteArray("\xFA\x59") << 1 << 2 << 7 << QByteArray("\x87\x82");
     QTest::newRow("telephone sign")
