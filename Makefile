@@ -57,9 +57,9 @@ fuzz: deps
 
 # Every C++ file as .clang-format has it.
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
-format:
+format: deps
 	clang-format -i $(SOURCES)
-format-check:
+format-check: deps
 	clang-format --dry-run --Werror $(SOURCES)
 
 clean:
