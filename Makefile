@@ -28,7 +28,7 @@ test: build
 # and the generated inputs stay under $(BUILD)/bench/, the program's messages in bench.log.
 bench: build
 	mkdir -p $(BUILD)/bench
-	cd $(BUILD)/bench && ./morvela_bench --benchmark_repetitions=5 \
+	cd $(BUILD)/bench && ./morvela_bench --benchmark_repetitions=3 \
 	  --benchmark_out=results.json --benchmark_out_format=json 2>bench.log
 	python3 bench/peer_cp932.py $(BUILD)/bench/inputs/lists-100000/kao1.txt \
 	  > $(BUILD)/bench/peer.json
