@@ -40,7 +40,7 @@ def main():
 
     def at_most(figure, run, limit_ms):
         ms = seconds(run) * 1e3
-        rows.append((figure, f"<= {limit_ms:g} ms", f"{ms:.3f} ms", ms <= limit_ms, ""))
+        rows.append((figure, f"<= {limit_ms:g} ms", f"{ms:.4f} ms", ms <= limit_ms, ""))
 
     ours = find(runs, "ListFileToEntries")
     our_rate = ours["bytes"] / seconds(ours)
