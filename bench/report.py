@@ -52,7 +52,8 @@ def main():
     at_most("100,000 entries into ComboBox1", find(runs, "ComboBox1Fill"), 40)
     at_most("drop-down open, 100,000 entries", find(runs, "DropDownOpen"), 16)
     at_most("start-up, both lists 1,000 entries", find(runs, "StartUp"), 100)
-    at_most("InsertAndPublish at 100 chars", find(runs, "InsertAndPublishAt/100/"), 16)
+    small = seconds(find(runs, "InsertAndPublishAt/100/")) * 1e3
+    rows.append(("InsertAndPublish at 100 chars", "(none)", f"{small:.4f} ms", None, ""))
     at_most("InsertAndPublish at 10,000 chars", find(runs, "InsertAndPublishAt/10000/"), 1)
     at_most("InsertAndPublish at 1,048,576 chars", find(runs, "InsertAndPublishAt/1048576/"), 16)
     at_most("typed key at 1,048,576 chars", find(runs, "TypedKeyAt/1048576/"), 16)
@@ -62,13 +63,14 @@ def main():
                  0 < peak <= 80, ""))
 
     header = ("figure", "target", "measured", "result", "vs peer")
-    table = [header] + [(f, t, m, "PASS" if ok else "FAIL", p) for f, t, m, ok, p in rows]
+    verdict = {True: "PASS", False: "FAIL", None: "-"}
+    table = [header] + [(f, t, m, verdict[ok], p) for f, t, m, ok, p in rows]
     widths = [max(len(row[i]) for row in table) for i in range(len(header))]
     for index, row in enumerate(table):
         print(" | ".join(cell.ljust(width) for cell, width in zip(row, widths)).rstrip())
         if index == 0:
             print("-+-".join("-" * width for width in widths))
-    return 0 if all(ok for *_, ok, _ in rows) else 1
+    return 0 if all(ok is not False for *_, ok, _ in rows) else 1
 
 
 if __name__ == "__main__":
