@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan fuzz screenshots format format-check clean
+.PHONY: all deps configure build run test bench test-asan fuzz screenshots format format-check clean
 
 all: build
 
@@ -23,6 +23,16 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The speed figures (medians, off screen) beside the CPython peer, as one table; the JSON
+# and the generated inputs stay under $(BUILD)/bench/, the program's messages in bench.log.
+bench: build
+	mkdir -p $(BUILD)/bench
+	cd $(BUILD)/bench && ./morvela_bench --benchmark_repetitions=3 \
+	  --benchmark_out=results.json --benchmark_out_format=json 2>bench.log
+	python3 bench/peer_cp932.py $(BUILD)/bench/inputs/lists-100000/kao1.txt \
+	  > $(BUILD)/bench/peer.json
+	python3 bench/report.py $(BUILD)/bench/results.json $(BUILD)/bench/peer.json
 
 # Pictures of the windows under $(BUILD)/screenshots/, drawn off screen with the real fonts.
 screenshots: build

@@ -3,7 +3,7 @@
 # is missing. Runs without a terminal.
 set -eu
 
-packages="cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont fonts-liberation dbus-daemon clang-format"
+packages="cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont fonts-liberation dbus-daemon clang-format libbenchmark-dev"
 
 missing=""
 for package in $packages; do

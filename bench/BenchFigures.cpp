@@ -1,0 +1,249 @@
+#include "bench/BenchFigures.h"
+
+#include "bench/BenchInputs.h"
+#include "main_window/Composition.h"
+#include "main_window/ListFile.h"
+#include "main_window/ListLoading.h"
+#include "main_window/Unit1.h"
+#include "ui_Unit1.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <memory>
+
+extern char **environ;
+
+namespace {
+
+BenchFigures::Directories g_directories;
+
+double secondsOf(const QElapsedTimer &timer)
+{
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+// Runs the event loop until widget has been painted at least once.
+class PaintWatch final : public QObject
+{
+public:
+    explicit PaintWatch(QWidget *widget)
+        : m_widget(widget)
+    {
+        widget->installEventFilter(this);
+    }
+
+    void wait()
+    {
+        while (!m_painted)
+            QCoreApplication::processEvents();
+        m_painted = false;
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_widget && event->type() == QEvent::Paint)
+            m_painted = true;
+        return false;
+    }
+
+private:
+    QWidget *m_widget;
+    bool m_painted = false;
+};
+
+// The main window made in directory, shown and painted.
+std::unique_ptr<TForm1> shownForm(const QString &directory)
+{
+    QDir::setCurrent(directory);
+    auto form = std::make_unique<TForm1>();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        qFatal("main window not exposed");
+    QCoreApplication::processEvents();
+    return form;
+}
+
+void ListFileToEntries(benchmark::State &state)
+{
+    const QByteArray path = QFile::encodeName(g_directories.large + QLatin1String("/kao1.txt"));
+    qsizetype entries = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        ListFile::Reading reading = ListFile::read(path);
+        entries = reading.entries.size();
+        benchmark::DoNotOptimize(entries);
+        state.SetIterationTime(secondsOf(timer));
+    }
+    state.counters["bytes"] = static_cast<double>(QFileInfo(QFile::decodeName(path)).size());
+    state.counters["entries"] = static_cast<double>(entries);
+}
+BENCHMARK(ListFileToEntries)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+void ComboBox1Fill(benchmark::State &state)
+{
+    int count = 0;
+    for (auto _ : state) {
+        const std::unique_ptr<TForm1> form = shownForm(g_directories.empty);
+        QComboBox *list = form->controls().ComboBox1;
+        QDir::setCurrent(g_directories.large);
+        QElapsedTimer timer;
+        timer.start();
+        ListLoading::load(*list, QStringLiteral("kao1.txt"), form->state());
+        // Usable: the list knows its rows and gives the last one.
+        count = list->count();
+        benchmark::DoNotOptimize(list->itemText(count - 1));
+        state.SetIterationTime(secondsOf(timer));
+    }
+    state.counters["entries"] = count;
+}
+BENCHMARK(ComboBox1Fill)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void DropDownOpen(benchmark::State &state)
+{
+    const std::unique_ptr<TForm1> form = shownForm(g_directories.large);
+    QComboBox *list = form->controls().ComboBox1;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        list->showPopup();
+        PaintWatch painted(list->view()->viewport());
+        painted.wait();
+        state.SetIterationTime(secondsOf(timer));
+        list->hidePopup();
+        QCoreApplication::processEvents();
+    }
+    state.counters["entries"] = list->count();
+}
+BENCHMARK(DropDownOpen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void StartUp(benchmark::State &state)
+{
+    QDir::setCurrent(g_directories.small);
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        TForm1 form;
+        PaintWatch painted(&form);
+        form.show();
+        painted.wait();
+        state.SetIterationTime(secondsOf(timer));
+    }
+}
+BENCHMARK(StartUp)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// InsertAndPublish of a kaomoji in the middle of a composition of length units.
+void InsertAndPublishAt(benchmark::State &state)
+{
+    const std::unique_ptr<TForm1> form = shownForm(g_directories.empty);
+    CompositionBox &memo = form->Memo1();
+    memo.replaceAll(BenchInputs::composition(state.range(0)));
+    const QString piece = QStringLiteral("(＾ω＾)");
+    for (auto _ : state) {
+        memo.setSelectionStart(static_cast<int>(memo.textLength() / 2));
+        QElapsedTimer timer;
+        timer.start();
+        Composition::InsertAndPublish(memo, form->state(), piece);
+        state.SetIterationTime(secondsOf(timer));
+    }
+}
+BENCHMARK(InsertAndPublishAt)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(100)
+    ->Arg(10'000)
+    ->Arg(CompositionBox::kCapacity)
+    ->Iterations(20);
+
+// One key typed into Memo1 and painted, at a composition of length units.
+void TypedKeyAt(benchmark::State &state)
+{
+    const std::unique_ptr<TForm1> form = shownForm(g_directories.empty);
+    CompositionBox &memo = form->Memo1();
+    QPlainTextEdit *box = memo.widget();
+    memo.replaceAll(BenchInputs::composition(state.range(0)));
+    memo.setSelectionStart(static_cast<int>(memo.textLength() / 2));
+    box->setFocus();
+    QCoreApplication::processEvents();
+    PaintWatch painted(box->viewport());
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(box, Qt::Key_A);
+        painted.wait();
+        state.SetIterationTime(secondsOf(timer));
+    }
+}
+BENCHMARK(TypedKeyAt)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(CompositionBox::kCapacity)
+    ->Iterations(20);
+
+void Memo1ChangeAt(benchmark::State &state)
+{
+    const std::unique_ptr<TForm1> form = shownForm(g_directories.empty);
+    QPlainTextEdit *box = form->Memo1().widget();
+    form->Memo1().replaceAll(BenchInputs::composition(state.range(0)));
+    QTest::keyClick(box, Qt::Key_A);
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        form->Memo1Change();
+        state.SetIterationTime(secondsOf(timer));
+    }
+}
+BENCHMARK(Memo1ChangeAt)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(100'000)
+    ->Iterations(1000);
+
+void PeakMemory(benchmark::State &state)
+{
+    long peak = 0;
+    for (auto _ : state)
+        peak = BenchFigures::peakMemoryOfChild(QCoreApplication::applicationFilePath(),
+                                               g_directories.large);
+    state.counters["peak_bytes"] = static_cast<double>(peak);
+}
+BENCHMARK(PeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+namespace BenchFigures {
+
+void setDirectories(Directories directories)
+{
+    g_directories = std::move(directories);
+}
+
+long peakMemoryOfChild(const QString &program, const QString &directory)
+{
+    const QByteArray file = QFile::encodeName(program);
+    const QByteArray where = QFile::encodeName(directory);
+    char childFlag[] = "--memory-child";
+    char *arguments[] = {const_cast<char *>(file.constData()), childFlag,
+                         const_cast<char *>(where.constData()), nullptr};
+    pid_t child = 0;
+    if (posix_spawn(&child, file.constData(), nullptr, nullptr, arguments, environ) != 0)
+        return -1;
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return usage.ru_maxrss * 1024L; // Linux reports kilobytes
+}
+
+} // namespace BenchFigures
