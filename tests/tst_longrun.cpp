@@ -25,6 +25,12 @@ constexpr int kInsertions = 100'000;
 constexpr int kPalettes = 1'000;
 // Past this length selections grow, so that pieces replace much of the text.
 constexpr qsizetype kLongComposition = 600;
+#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer holds freed memory back in quarantine; its leak check covers that build.
+constexpr bool kMeasuresMemory = false;
+#else
+constexpr bool kMeasuresMemory = true;
+#endif
 
 const QStringList kKaomoji{QStringLiteral("(^_^)"), QStringLiteral("ヽ(´▽｀)/"),
                            QStringLiteral("m(_ _)m"), QStringLiteral("(*´ω｀*)")};
@@ -229,7 +235,8 @@ void tst_LongRun::manyPalettesLeaveNothingBehind()
 
     QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
     // A palette costs far more than this; a leak of one per opening would show.
-    QVERIFY2(grownKilobytes < 8 * 1024, qPrintable(QString::number(grownKilobytes)));
+    if (kMeasuresMemory)
+        QVERIFY2(grownKilobytes < 8 * 1024, qPrintable(QString::number(grownKilobytes)));
 }
 
 QTEST_MAIN(tst_LongRun)
