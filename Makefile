@@ -52,7 +52,7 @@ test-asan: deps
 # Each fuzz target for FUZZ_SECONDS from its seed corpus in fuzz/corpus/.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZERS = codepage
+FUZZERS = codepage listfile open
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVELA_FUZZ=ON \
 	  -DCMAKE_CXX_COMPILER=clang++ -DBUILD_TESTING=OFF

@@ -98,13 +98,22 @@ std::optional<QString> linkTarget(const QString &path)
     return info.filePath();
 }
 
-// Devices, FIFOs and folders are never replaced by a file.
+// Devices, FIFOs and folders are never replaced by a file, nor a file the user may not
+// change, although its folder would let a new file take its place.
 bool isReplaceable(const QString &target)
 {
+    const QByteArray name = QFile::encodeName(target);
     struct stat status;
-    if (::stat(QFile::encodeName(target).constData(), &status) != 0)
+    if (::stat(name.constData(), &status) != 0)
         return errno == ENOENT;
-    return S_ISREG(status.st_mode);
+    if (!S_ISREG(status.st_mode))
+        return false;
+    // Opening without truncating changes nothing in the file.
+    const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
 }
 
 } // namespace
@@ -133,10 +142,16 @@ Contents read(const QString &path, qsizetype maxUnits)
     if (!readWhole && nul < 0)
         throw tooLong();
 
+    return decode(*bytes, readWhole);
+}
+
+Contents decode(QByteArrayView bytes, bool whole)
+{
+    const qsizetype nul = bytes.indexOf('\0');
     Contents contents;
-    contents.text = normalised(QByteArrayView(*bytes).first(nul < 0 ? bytes->size() : nul));
-    if (readWhole)
-        contents.whole = nul < 0 ? contents.text : normalised(*bytes);
+    contents.text = normalised(bytes.first(nul < 0 ? bytes.size() : nul));
+    if (whole)
+        contents.whole = nul < 0 ? contents.text : normalised(bytes);
     return contents;
 }
 

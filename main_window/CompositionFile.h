@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
@@ -23,6 +24,9 @@ struct Contents
 // a file longer than could decode to that much is refused without being read on, unless
 // a NUL ends its text before.
 Contents read(const QString &path, qsizetype maxUnits);
+
+// What the bytes read from a file give; whole tells that they are all of the file.
+Contents decode(QByteArrayView bytes, bool whole);
 
 // Writes text; an existing file is replaced only once all of the new text is on disk, so a
 // failed save leaves it as it was. A link is written through to its target.

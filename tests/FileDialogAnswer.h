@@ -81,13 +81,28 @@ private:
         }
         if (m_typed) {
             field->selectAll();
-            QTest::keyClicks(field, *m_typed);
+            type(field, *m_typed);
         }
         // The dialog's own accept, as its Open or Save button runs it.
         static_cast<QDialog *>(dialog)->accept();
         if (dialog->isVisible()) {
             m_seen.refused = true;
             dialog->reject();
+        }
+    }
+
+    // QTest types ASCII only; other characters come with their text, as from an input method.
+    static void type(QLineEdit *field, const QString &text)
+    {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.at(i).unicode() < 0x80) {
+                QTest::keyClick(field, text.at(i).toLatin1());
+                continue;
+            }
+            const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, text.mid(i, length),
+                                Qt::NoModifier);
+            i += length - 1;
         }
     }
 
