@@ -3,7 +3,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench test-asan fuzz screenshots format format-check clean
+.PHONY: all deps configure build run test bench test-asan fuzz screenshots install-check deb \
+	format format-check clean
 
 all: build
 
@@ -37,6 +38,17 @@ bench: build
 # Pictures of the windows under $(BUILD)/screenshots/, drawn off screen with the real fonts.
 screenshots: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ./screenshots/morvela_screenshots screenshots
+
+# Installs into a temporary prefix, validates what a desktop reads and starts the result.
+install-check: build
+	@sh scripts/install-deps.sh install-check
+	sh scripts/install-check.sh $(BUILD)
+
+# The Debian package, in $(BUILD)/.
+deb: build
+	cd $(BUILD) && cpack -G DEB
+	dpkg-deb -I $(BUILD)/morvela_*.deb
+	dpkg-deb -c $(BUILD)/morvela_*.deb
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 ASAN_BUILD ?= build-asan

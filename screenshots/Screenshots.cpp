@@ -19,6 +19,11 @@ struct Shot
 
 constexpr Shot kShots[] = {
     {"main_window.png", &Shots::mainWindow},
+    {"palette_1.png", &Shots::palettePage1},
+    {"palette_2.png", &Shots::palettePage2},
+    {"palette_3.png", &Shots::palettePage3},
+    {"about.png", &Shots::about},
+    {"usage.png", &Shots::usage},
 };
 
 } // namespace

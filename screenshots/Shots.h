@@ -9,6 +9,11 @@ class QWidget;
 namespace Shots {
 
 QImage mainWindow();
+QImage palettePage1();
+QImage palettePage2();
+QImage palettePage3();
+QImage about();
+QImage usage();
 
 // Shows window, lets it settle and takes its picture.
 QImage picture(QWidget *window);

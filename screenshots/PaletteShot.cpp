@@ -1,0 +1,38 @@
+#include "Shots.h"
+
+#include "main_window/Unit1.h"
+#include "palette/Unit3.h"
+
+#include <QTabWidget>
+
+#include <memory>
+
+namespace {
+
+// A palette works for the main window, so one is made for it as at run time.
+QImage palettePage(int page)
+{
+    const auto mainWindow = std::make_unique<TForm1>();
+    const auto palette = std::make_unique<TForm3>();
+    palette->findChild<QTabWidget *>(QStringLiteral("PageControl1"))->setCurrentIndex(page);
+    return Shots::picture(palette.get());
+}
+
+} // namespace
+
+namespace Shots {
+
+QImage palettePage1()
+{
+    return palettePage(0);
+}
+QImage palettePage2()
+{
+    return palettePage(1);
+}
+QImage palettePage3()
+{
+    return palettePage(2);
+}
+
+} // namespace Shots
