@@ -17,7 +17,7 @@ void TForm1::Open1Click()
         = CompositionFile::read(m_openDialog1.FileName(), CompositionBox::kCapacity);
     // All of the file is compared, what follows a NUL too, so a file holding a NUL replaces
     // the composition and notifies every time it is opened.
-    if (file.whole && file.whole->size() == m_memo1.textLength() && *file.whole == m_memo1.text())
+    if (file.whole && m_memo1.holds(*file.whole))
         return;
     m_memo1.replaceWhole(file.text);
 }

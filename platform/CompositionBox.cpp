@@ -92,10 +92,15 @@ void CompositionBox::setSelectionStart(int position)
     horizontal->setValue(left);
 }
 
+bool CompositionBox::holds(const QString &candidate) const
+{
+    return candidate.size() == textLength() && candidate == text();
+}
+
 bool CompositionBox::replaceAll(const QString &newText)
 {
     const QString normalised = LineBreaks::toCrLf(newText);
-    if (normalised.size() == textLength() && normalised == text())
+    if (holds(normalised))
         return false;
     replaceByNormalised(normalised);
     return true;

@@ -19,6 +19,9 @@ public:
     QString text() const;
     // The length of text() without building it.
     qsizetype textLength() const;
+    // Whether text (with CR LF between lines) is the whole current text; cheap when the
+    // lengths differ.
+    bool holds(const QString &text) const;
 
     // Replaces the selection by piece (a CR LF, lone CR or lone LF each gives one line
     // break); the caret then stands right after it with nothing selected. Program edits

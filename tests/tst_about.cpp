@@ -9,7 +9,6 @@
 #include <QDesktopServices>
 #include <QFontInfo>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QTest>
 #include <QUrl>
 
@@ -98,22 +97,7 @@ void tst_About::window()
 {
     QCOMPARE(m_form->objectName(), QStringLiteral("Form2"));
     QCOMPARE(m_form->windowTitle(), QStringLiteral("バージョン情報"));
-    QCOMPARE(m_form->size(), QSize(289, 122));
-    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
-    const Qt::WindowFlags flags = m_form->windowFlags();
-    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
-    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(!m_form->parent());
-    QVERIFY(!m_form->testAttribute(Qt::WA_QuitOnClose));
-    const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    QVERIFY2((m_form->frameGeometry().center() - centre).manhattanLength() <= 4,
-             qPrintable(QStringLiteral("window at %1,%2")
-                            .arg(m_form->frameGeometry().center().x())
-                            .arg(m_form->frameGeometry().center().y())));
+    verifyHelpWindowFrame(m_form.get(), QSize(289, 122));
 }
 
 void tst_About::geometry_data()

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QFontInfo>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
@@ -72,19 +71,7 @@ void tst_AboutUsage::window()
 {
     QCOMPARE(m_form->objectName(), QStringLiteral("Form4"));
     QCOMPARE(m_form->windowTitle(), QStringLiteral("☆取り扱いについて"));
-    QCOMPARE(m_form->size(), QSize(318, 369));
-    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
-    const Qt::WindowFlags flags = m_form->windowFlags();
-    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
-    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(!m_form->parent());
-    QVERIFY(!m_form->testAttribute(Qt::WA_QuitOnClose));
-    const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    QVERIFY((m_form->frameGeometry().center() - centre).manhattanLength() <= 4);
+    verifyHelpWindowFrame(m_form.get(), QSize(318, 369));
 }
 
 void tst_AboutUsage::geometry_data()
