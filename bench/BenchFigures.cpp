@@ -4,8 +4,8 @@
 #include "main_window/Composition.h"
 #include "main_window/ListFile.h"
 #include "main_window/ListLoading.h"
-#include "main_window/Unit1.h"
-#include "ui_Unit1.h"
+#include "main_window/MainWindow.h"
+#include "ui_MainWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -63,15 +63,15 @@ private:
 };
 
 // The main window made in directory, shown and painted.
-std::unique_ptr<TForm1> shownForm(const QString &directory)
+std::unique_ptr<MainWindow> shownWindow(const QString &directory)
 {
     QDir::setCurrent(directory);
-    auto form = std::make_unique<TForm1>();
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
+    auto mainWindow = std::make_unique<MainWindow>();
+    mainWindow->show();
+    if (!QTest::qWaitForWindowExposed(mainWindow.get()))
         qFatal("main window not exposed");
     QCoreApplication::processEvents();
-    return form;
+    return mainWindow;
 }
 
 void ListFileToEntries(benchmark::State &state)
@@ -91,16 +91,16 @@ void ListFileToEntries(benchmark::State &state)
 }
 BENCHMARK(ListFileToEntries)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
 
-void ComboBox1Fill(benchmark::State &state)
+void KaomojiListFill(benchmark::State &state)
 {
     int count = 0;
     for (auto _ : state) {
-        const std::unique_ptr<TForm1> form = shownForm(g_directories.empty);
-        QComboBox *list = form->controls().ComboBox1;
+        const std::unique_ptr<MainWindow> mainWindow = shownWindow(g_directories.empty);
+        QComboBox *list = mainWindow->controls().kaomojiList;
         QDir::setCurrent(g_directories.large);
         QElapsedTimer timer;
         timer.start();
-        ListLoading::load(*list, QStringLiteral("kao1.txt"), form->state());
+        ListLoading::load(*list, QStringLiteral("kao1.txt"));
         // Usable: the list knows its rows and gives the last one.
         count = list->count();
         benchmark::DoNotOptimize(list->itemText(count - 1));
@@ -108,12 +108,12 @@ void ComboBox1Fill(benchmark::State &state)
     }
     state.counters["entries"] = count;
 }
-BENCHMARK(ComboBox1Fill)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(KaomojiListFill)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void DropDownOpen(benchmark::State &state)
 {
-    const std::unique_ptr<TForm1> form = shownForm(g_directories.large);
-    QComboBox *list = form->controls().ComboBox1;
+    const std::unique_ptr<MainWindow> mainWindow = shownWindow(g_directories.large);
+    QComboBox *list = mainWindow->controls().kaomojiList;
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
@@ -134,31 +134,32 @@ void StartUp(benchmark::State &state)
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        TForm1 form;
-        PaintWatch painted(&form);
-        form.show();
+        MainWindow mainWindow;
+        PaintWatch painted(&mainWindow);
+        mainWindow.show();
         painted.wait();
         state.SetIterationTime(secondsOf(timer));
     }
 }
 BENCHMARK(StartUp)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
-// InsertAndPublish of a kaomoji in the middle of a composition of length units.
-void InsertAndPublishAt(benchmark::State &state)
+// insertAndPublish of a kaomoji in the middle of a composition of length units.
+void InsertAndPublishAtLength(benchmark::State &state)
 {
-    const std::unique_ptr<TForm1> form = shownForm(g_directories.empty);
-    CompositionBox &memo = form->Memo1();
-    memo.replaceAll(BenchInputs::composition(state.range(0)));
+    const std::unique_ptr<MainWindow> mainWindow = shownWindow(g_directories.empty);
+    Composition &composition = mainWindow->composition();
+    CompositionBox &box = composition.box();
+    box.replaceAll(BenchInputs::composition(state.range(0)));
     const QString piece = QStringLiteral("(＾ω＾)");
     for (auto _ : state) {
-        memo.setSelectionStart(static_cast<int>(memo.textLength() / 2));
+        box.setSelectionStart(static_cast<int>(box.textLength() / 2));
         QElapsedTimer timer;
         timer.start();
-        Composition::InsertAndPublish(memo, form->state(), piece);
+        composition.insertAndPublish(piece);
         state.SetIterationTime(secondsOf(timer));
     }
 }
-BENCHMARK(InsertAndPublishAt)
+BENCHMARK(InsertAndPublishAtLength)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Arg(100)
@@ -166,14 +167,14 @@ BENCHMARK(InsertAndPublishAt)
     ->Arg(CompositionBox::kCapacity)
     ->Iterations(20);
 
-// One key typed into Memo1 and painted, at a composition of length units.
+// One key typed into the composition box and painted, at a composition of length units.
 void TypedKeyAt(benchmark::State &state)
 {
-    const std::unique_ptr<TForm1> form = shownForm(g_directories.empty);
-    CompositionBox &memo = form->Memo1();
-    QPlainTextEdit *box = memo.widget();
-    memo.replaceAll(BenchInputs::composition(state.range(0)));
-    memo.setSelectionStart(static_cast<int>(memo.textLength() / 2));
+    const std::unique_ptr<MainWindow> mainWindow = shownWindow(g_directories.empty);
+    CompositionBox &composition = mainWindow->compositionBox();
+    QPlainTextEdit *box = composition.widget();
+    composition.replaceAll(BenchInputs::composition(state.range(0)));
+    composition.setSelectionStart(static_cast<int>(composition.textLength() / 2));
     box->setFocus();
     QCoreApplication::processEvents();
     PaintWatch painted(box->viewport());
@@ -191,20 +192,20 @@ BENCHMARK(TypedKeyAt)
     ->Arg(CompositionBox::kCapacity)
     ->Iterations(20);
 
-void Memo1ChangeAt(benchmark::State &state)
+void CharacterCountAt(benchmark::State &state)
 {
-    const std::unique_ptr<TForm1> form = shownForm(g_directories.empty);
-    QPlainTextEdit *box = form->Memo1().widget();
-    form->Memo1().replaceAll(BenchInputs::composition(state.range(0)));
+    const std::unique_ptr<MainWindow> mainWindow = shownWindow(g_directories.empty);
+    QPlainTextEdit *box = mainWindow->compositionBox().widget();
+    mainWindow->compositionBox().replaceAll(BenchInputs::composition(state.range(0)));
     QTest::keyClick(box, Qt::Key_A);
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        form->Memo1Change();
+        mainWindow->updateCharacterCount();
         state.SetIterationTime(secondsOf(timer));
     }
 }
-BENCHMARK(Memo1ChangeAt)
+BENCHMARK(CharacterCountAt)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Arg(100'000)

@@ -1,6 +1,6 @@
 #include "bench/BenchFigures.h"
 #include "bench/BenchInputs.h"
-#include "main_window/Unit1.h"
+#include "main_window/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,9 +18,9 @@ int showMainWindow(int argc, char *argv[], const char *directory)
 {
     QApplication application(argc, argv);
     QDir::setCurrent(QFile::decodeName(directory));
-    TForm1 form;
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
+    MainWindow mainWindow;
+    mainWindow.show();
+    if (!QTest::qWaitForWindowExposed(&mainWindow))
         return 1;
     QCoreApplication::processEvents();
     return 0;

@@ -49,15 +49,15 @@ def main():
     rows.append(("list file -> entries, 100,000 lines", ">= 3 x peer",
                  f"{our_rate / 1e6:.0f} MB/s ({seconds(ours) * 1e3:.2f} ms)", ratio >= 3,
                  f"{ratio:.1f} x (peer {peer_rate / 1e6:.0f} MB/s)"))
-    at_most("100,000 entries into ComboBox1", find(runs, "ComboBox1Fill"), 40)
+    at_most("100,000 entries into the kaomoji list", find(runs, "KaomojiListFill"), 40)
     at_most("drop-down open, 100,000 entries", find(runs, "DropDownOpen"), 16)
     at_most("start-up, both lists 1,000 entries", find(runs, "StartUp"), 100)
-    small = seconds(find(runs, "InsertAndPublishAt/100/")) * 1e3
-    rows.append(("InsertAndPublish at 100 chars", "(none)", f"{small:.4f} ms", None, ""))
-    at_most("InsertAndPublish at 10,000 chars", find(runs, "InsertAndPublishAt/10000/"), 1)
-    at_most("InsertAndPublish at 1,048,576 chars", find(runs, "InsertAndPublishAt/1048576/"), 16)
+    small = seconds(find(runs, "InsertAndPublishAtLength/100/")) * 1e3
+    rows.append(("insertAndPublish at 100 chars", "(none)", f"{small:.4f} ms", None, ""))
+    at_most("insertAndPublish at 10,000 chars", find(runs, "InsertAndPublishAtLength/10000/"), 1)
+    at_most("insertAndPublish at 1,048,576 chars", find(runs, "InsertAndPublishAtLength/1048576/"), 16)
     at_most("typed key at 1,048,576 chars", find(runs, "TypedKeyAt/1048576/"), 16)
-    at_most("Memo1Change after a key, 100,000 chars", find(runs, "Memo1ChangeAt/100000"), 0.1)
+    at_most("character count after a key, 100,000 chars", find(runs, "CharacterCountAt/100000"), 0.1)
     peak = find(runs, "PeakMemory")["peak_bytes"] / 2**20
     rows.append(("peak memory, both lists 100,000", "<= 80 MB", f"{peak:.1f} MB",
                  0 < peak <= 80, ""))

@@ -1,29 +1,32 @@
 #include "main_window/Composition.h"
 
-#include "main_window/ProgramState.h"
-#include "platform/CompositionBox.h"
-
-namespace Composition {
-
-void InsertAndPublish(CompositionBox &Memo1, ProgramState &state, const QString &piece)
+Composition::Composition(QPlainTextEdit *box)
+    : m_box(box)
 {
-    Memo1.replaceSelection(piece);
-    Publish(Memo1, state);
 }
 
-void Publish(CompositionBox &Memo1, ProgramState &state)
+void Composition::insertAndPublish(const QString &piece)
 {
-    state.SavedCaret = Memo1.selectionStart();
-    Memo1.selectAll();
-    Memo1.copySelectionToClipboard();
+    m_box.replaceSelection(piece);
+    publish();
+}
+
+void Composition::publish()
+{
+    const int savedCaret = m_box.selectionStart();
+    m_box.selectAll();
+    m_box.copySelectionToClipboard();
     // The selection starts at 0 now: the box scrolls to the beginning of the composition.
-    Memo1.collapseSelection();
-    Memo1.setSelectionStart(state.SavedCaret);
+    m_box.collapseSelection();
+    m_box.setSelectionStart(savedCaret);
 }
 
-void TakeSnapshot(const CompositionBox &Memo1, ProgramState &state)
+void Composition::takeSnapshot()
 {
-    state.UndoText = Memo1.text();
+    m_undoText = m_box.text();
 }
 
-} // namespace Composition
+void Composition::restoreSnapshot()
+{
+    m_box.replaceAll(m_undoText);
+}

@@ -1,20 +1,33 @@
 #pragma once
 
+#include "platform/CompositionBox.h"
+
 #include <QString>
 
-class CompositionBox;
-struct ProgramState;
+class QPlainTextEdit;
 
 // The heart of the program: every insertion puts its piece at the caret and then puts the
-// whole composition on the clipboard, leaving the caret just after the piece.
-namespace Composition {
+// whole composition on the clipboard, leaving the caret just after the piece. It also keeps
+// the one snapshot that Undo brings back.
+class Composition final
+{
+public:
+    explicit Composition(QPlainTextEdit *box);
 
-void InsertAndPublish(CompositionBox &Memo1, ProgramState &state, const QString &piece);
+    CompositionBox &box() { return m_box; }
+    const CompositionBox &box() const { return m_box; }
 
-// Puts the whole composition on the clipboard; the caret stays, a selection is dropped.
-void Publish(CompositionBox &Memo1, ProgramState &state);
+    void insertAndPublish(const QString &piece);
+    // Puts the whole composition on the clipboard; the caret stays, a selection is dropped.
+    void publish();
 
-// UndoText := the whole composition.
-void TakeSnapshot(const CompositionBox &Memo1, ProgramState &state);
+    // The composition as it was before the last Insert text or symbol insertion.
+    const QString &undoText() const { return m_undoText; }
+    void takeSnapshot();
+    // Brings the snapshot back; nothing happens when the composition already holds it.
+    void restoreSnapshot();
 
-} // namespace Composition
+private:
+    CompositionBox m_box;
+    QString m_undoText;
+};

@@ -50,7 +50,7 @@ FileDialog::FileDialog(Kind kind, QWidget *owner)
 {
 }
 
-bool FileDialog::Execute()
+bool FileDialog::exec()
 {
     // On the heap and watched: should the owner go while the dialog is open, it takes the
     // dialog, and this object, with it.

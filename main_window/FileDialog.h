@@ -14,10 +14,10 @@ public:
 
     FileDialog(Kind kind, QWidget *owner);
 
-    // Shows the dialog modally. True when the user confirmed a name, which FileName() then
+    // Shows the dialog modally. True when the user confirmed a name, which fileName() then
     // gives; a cancel keeps the name from before.
-    bool Execute();
-    const QString &FileName() const { return m_fileName; }
+    bool exec();
+    const QString &fileName() const { return m_fileName; }
 
 private:
     Kind m_kind;

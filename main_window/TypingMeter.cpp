@@ -11,49 +11,45 @@ constexpr int kWindowToMinute = 60 / kSamplesPerWindow;
 
 } // namespace
 
-namespace TypingMeter {
-
-qint64 wholeSeconds(qint64 milliseconds)
+qint64 TypingMeter::wholeSeconds(qint64 milliseconds)
 {
     return milliseconds / 1000;
 }
 
-void start(ProgramState &state, qint64 milliseconds)
-{
-    state.StartSeconds = wholeSeconds(milliseconds);
-    state.SampleCount = 0;
-    state.SampleTotal = 0;
-}
-
-void keyDown(ProgramState &state)
-{
-    ++state.KeyCount;
-}
-
-Display tick(ProgramState &state, qint64 milliseconds)
-{
-    Display shown;
-    if (state.KeyCount > 0) {
-        shown.perSecond = QString::number(state.KeyCount) + QStringLiteral("／秒");
-        ++state.SampleCount;
-        if (state.SampleCount > kSamplesPerWindow) {
-            const qint64 perMinute = qint64(state.SampleTotal) * kWindowToMinute;
-            shown.perMinute = QString::number(perMinute) + QStringLiteral("／分");
-            state.SampleCount = 0;
-            state.SampleTotal = 0;
-        } else {
-            state.SampleTotal += state.KeyCount;
-        }
-        state.KeyCount = 0;
-    }
-    state.ElapsedSeconds = wholeSeconds(milliseconds) - state.StartSeconds;
-    shown.clock = ClockFormat::format(state.ElapsedSeconds);
-    return shown;
-}
-
-QString characterCount(qsizetype length)
+QString TypingMeter::characterCountText(qsizetype length)
 {
     return QString::number(length) + QStringLiteral("文字");
 }
 
-} // namespace TypingMeter
+void TypingMeter::start(qint64 milliseconds)
+{
+    m_startSeconds = wholeSeconds(milliseconds);
+    m_sampleCount = 0;
+    m_sampleTotal = 0;
+}
+
+void TypingMeter::keyDown()
+{
+    ++m_keyCount;
+}
+
+TypingMeter::Display TypingMeter::tick(qint64 milliseconds)
+{
+    Display shown;
+    if (m_keyCount > 0) {
+        shown.perSecond = QString::number(m_keyCount) + QStringLiteral("／秒");
+        ++m_sampleCount;
+        if (m_sampleCount > kSamplesPerWindow) {
+            const qint64 perMinute = qint64(m_sampleTotal) * kWindowToMinute;
+            shown.perMinute = QString::number(perMinute) + QStringLiteral("／分");
+            m_sampleCount = 0;
+            m_sampleTotal = 0;
+        } else {
+            m_sampleTotal += m_keyCount;
+        }
+        m_keyCount = 0;
+    }
+    m_elapsedSeconds = wholeSeconds(milliseconds) - m_startSeconds;
+    shown.clock = ClockFormat::format(m_elapsedSeconds);
+    return shown;
+}

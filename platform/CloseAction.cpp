@@ -10,9 +10,9 @@ namespace {
 class CloseFilter final : public QObject
 {
 public:
-    CloseFilter(QWidget *form, std::function<void(TCloseAction &)> handler)
-        : QObject(form)
-        , m_form(form)
+    CloseFilter(QWidget *window, std::function<void(CloseAction &)> handler)
+        : QObject(window)
+        , m_window(window)
         , m_handler(std::move(handler))
     {
     }
@@ -21,39 +21,39 @@ public:
     {
         if (event->type() != QEvent::Close)
             return false;
-        TCloseAction action = TCloseAction::caHide;
+        CloseAction action = CloseAction::Hide;
         runGuarded([&] { m_handler(action); });
         switch (action) {
-        case TCloseAction::caNone:
+        case CloseAction::None:
             event->ignore();
             return true;
-        case TCloseAction::caHide:
+        case CloseAction::Hide:
             break;
-        case TCloseAction::caFree:
+        case CloseAction::Free:
             // Qt deletes the window once the close has gone through.
-            m_form->setAttribute(Qt::WA_DeleteOnClose);
+            m_window->setAttribute(Qt::WA_DeleteOnClose);
             break;
-        case TCloseAction::caMinimize:
+        case CloseAction::Minimize:
             event->ignore();
-            m_form->showMinimized();
+            m_window->showMinimized();
             return true;
         }
         return false;
     }
 
 private:
-    QWidget *m_form;
-    std::function<void(TCloseAction &)> m_handler;
+    QWidget *m_window;
+    std::function<void(CloseAction &)> m_handler;
 };
 
 } // namespace
 
-void bindFormClose(QWidget *form, std::function<void(TCloseAction &)> handler)
+void onClose(QWidget *window, std::function<void(CloseAction &)> handler)
 {
-    form->installEventFilter(new CloseFilter(form, std::move(handler)));
+    window->installEventFilter(new CloseFilter(window, std::move(handler)));
 }
 
-void freeOnClose(TCloseAction &Action)
+void freeOnClose(CloseAction &action)
 {
-    Action = TCloseAction::caFree;
+    action = CloseAction::Free;
 }

@@ -5,11 +5,11 @@
 class QWidget;
 
 // What a window does when it is closed, as its close handler chooses.
-enum class TCloseAction { caNone = 0, caHide = 1, caFree = 2, caMinimize = 3 };
+enum class CloseAction { None = 0, Hide = 1, Free = 2, Minimize = 3 };
 
-// Runs handler, through the guard, whenever form is about to close, with the action set to
-// caHide, and carries out the action the handler leaves: caFree destroys the window.
-void bindFormClose(QWidget *form, std::function<void(TCloseAction &)> handler);
+// Runs handler, through the guard, whenever window is about to close, with the action set to
+// Hide, and carries out the action the handler leaves: Free destroys the window.
+void onClose(QWidget *window, std::function<void(CloseAction &)> handler);
 
 // The close handler every secondary window uses: closing it, in whatever way, frees it.
-void freeOnClose(TCloseAction &Action);
+void freeOnClose(CloseAction &action);

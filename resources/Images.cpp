@@ -25,13 +25,13 @@ QPixmap withTransparent(const QImage &image, QRgb transparent)
 
 namespace Images {
 
-QIcon imageList1(int index)
+QIcon toolImage(int index)
 {
-    static constexpr std::array<const char *, kImageList1Count> files = {
+    static constexpr std::array<const char *, kToolImageCount> files = {
         ":/images/Clear.xpm",   ":/images/Kaomoji.xpm",    ":/images/Undo.xpm",
         ":/images/Symbols.xpm", ":/images/InsertText.xpm", ":/images/Phrase.xpm",
     };
-    Q_ASSERT(index >= 0 && index < kImageList1Count);
+    Q_ASSERT(index >= 0 && index < kToolImageCount);
     return QIcon(QString::fromLatin1(files[static_cast<std::size_t>(index)]));
 }
 

@@ -5,9 +5,9 @@
 // The pictures of the main window, drawn for it and compiled into the program.
 namespace Images {
 
-// ImageList1: the six tool-bar images, in the order the tool buttons refer to them.
-QIcon imageList1(int index);
-inline constexpr int kImageList1Count = 6;
+// The six tool-bar images, in the order the tool buttons refer to them.
+QIcon toolImage(int index);
+inline constexpr int kToolImageCount = 6;
 
 // The copy button's glyph: the picture while enabled, its grey copy while disabled.
 QIcon copyGlyph();

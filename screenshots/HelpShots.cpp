@@ -1,7 +1,7 @@
 #include "Shots.h"
 
-#include "about/Unit2.h"
-#include "about/Unit4.h"
+#include "about/AboutWindow.h"
+#include "about/UsageWindow.h"
 
 #include <memory>
 
@@ -9,14 +9,14 @@ namespace Shots {
 
 QImage about()
 {
-    const auto form = std::make_unique<TForm2>();
-    return picture(form.get());
+    const auto window = std::make_unique<AboutWindow>();
+    return picture(window.get());
 }
 
 QImage usage()
 {
-    const auto form = std::make_unique<TForm4>();
-    return picture(form.get());
+    const auto window = std::make_unique<UsageWindow>();
+    return picture(window.get());
 }
 
 } // namespace Shots

@@ -1,6 +1,6 @@
 #include "Shots.h"
 
-#include "main_window/Unit1.h"
+#include "main_window/MainWindow.h"
 
 #include <memory>
 
@@ -8,8 +8,8 @@ namespace Shots {
 
 QImage mainWindow()
 {
-    const auto form = std::make_unique<TForm1>();
-    return picture(form.get());
+    const auto window = std::make_unique<MainWindow>();
+    return picture(window.get());
 }
 
 } // namespace Shots

@@ -1,7 +1,7 @@
 #include "Shots.h"
 
-#include "main_window/Unit1.h"
-#include "palette/Unit3.h"
+#include "main_window/MainWindow.h"
+#include "palette/SymbolPalette.h"
 
 #include <QTabWidget>
 
@@ -12,9 +12,9 @@ namespace {
 // A palette works for the main window, so one is made for it as at run time.
 QImage palettePage(int page)
 {
-    const auto mainWindow = std::make_unique<TForm1>();
-    const auto palette = std::make_unique<TForm3>();
-    palette->findChild<QTabWidget *>(QStringLiteral("PageControl1"))->setCurrentIndex(page);
+    const auto mainWindow = std::make_unique<MainWindow>();
+    const auto palette = std::make_unique<SymbolPalette>();
+    palette->findChild<QTabWidget *>(QStringLiteral("symbolPages"))->setCurrentIndex(page);
     return Shots::picture(palette.get());
 }
 

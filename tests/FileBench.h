@@ -2,10 +2,10 @@
 
 #include "FileDialogAnswer.h"
 #include "TestSupport.h"
-#include "main_window/Unit1.h"
+#include "main_window/MainWindow.h"
 #include "platform/AppError.h"
 #include "platform/ErrorBox.h"
-#include "ui_Unit1.h"
+#include "ui_MainWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,31 +23,31 @@ class FileBench final
 {
 public:
     FileBench()
-        : m_form(TestSupport::showForm1())
-        , m_changes(m_form->Memo1().widget(), &QPlainTextEdit::textChanged)
+        : m_window(TestSupport::showMainWindow())
+        , m_changes(m_window->compositionBox().widget(), &QPlainTextEdit::textChanged)
     {
     }
-    ~FileBench() { delete m_form; }
+    ~FileBench() { delete m_window; }
     FileBench(const FileBench &) = delete;
     FileBench &operator=(const FileBench &) = delete;
 
     bool isValid() const { return m_dir.isValid(); }
     QString pathOf(const QString &name) const { return m_dir.filePath(name); }
     QStringList files() const { return QDir(m_dir.path()).entryList(QDir::Files); }
-    TForm1 &form() { return *m_form; }
-    QString composition() const { return m_form->Memo1().text(); }
+    MainWindow &mainWindow() { return *m_window; }
+    QString composition() const { return m_window->compositionBox().text(); }
     qsizetype changes() const { return m_changes.count(); }
 
     void setComposition(const QString &text)
     {
-        m_form->Memo1().replaceAll(text);
+        m_window->compositionBox().replaceAll(text);
         m_changes.clear();
     }
 
     void save(const QString &path)
     {
         FileDialogAnswer answer(FileDialogAnswer::Confirm, path);
-        m_form->controls().SaveAs1->trigger();
+        m_window->controls().saveAsAction->trigger();
         QVERIFY(answer.seen().shown);
         QVERIFY(!answer.seen().refused);
         QVERIFY(!answer.seen().askedQuestion);
@@ -56,14 +56,14 @@ public:
     void open(const QString &path)
     {
         FileDialogAnswer answer(FileDialogAnswer::Confirm, path);
-        m_form->controls().Open1->trigger();
+        m_window->controls().openAction->trigger();
         QVERIFY(answer.seen().shown);
         QVERIFY(!answer.seen().refused);
     }
 
 private:
     QTemporaryDir m_dir;
-    TForm1 *m_form;
+    MainWindow *m_window;
     QSignalSpy m_changes;
 };
 

@@ -1,8 +1,11 @@
 #include "TestSupport.h"
 
-#include "main_window/Unit1.h"
+#include "main_window/MainWindow.h"
+#include "palette/SymbolPalette.h"
 #include "platform/ErrorBox.h"
+#include "ui_MainWindow.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScreen>
@@ -30,34 +33,66 @@ void setClipboardText(const QString &text)
     QGuiApplication::clipboard()->setText(text);
 }
 
-void verifyHelpWindowFrame(QWidget *form, QSize client)
+void verifyHelpWindowFrame(QWidget *helpWindow, QSize client)
 {
-    QCOMPARE(form->size(), client);
-    QCOMPARE(form->minimumSize(), form->maximumSize());
-    const Qt::WindowFlags flags = form->windowFlags();
+    QCOMPARE(helpWindow->size(), client);
+    QCOMPARE(helpWindow->minimumSize(), helpWindow->maximumSize());
+    const Qt::WindowFlags flags = helpWindow->windowFlags();
     QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
     QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(!form->parent());
-    QVERIFY(!form->testAttribute(Qt::WA_QuitOnClose));
+    QVERIFY(!helpWindow->parent());
+    QVERIFY(!helpWindow->testAttribute(Qt::WA_QuitOnClose));
     const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
-    QVERIFY2((form->frameGeometry().center() - centre).manhattanLength() <= 4,
+    QVERIFY2((helpWindow->frameGeometry().center() - centre).manhattanLength() <= 4,
              qPrintable(QStringLiteral("window at %1,%2")
-                            .arg(form->frameGeometry().center().x())
-                            .arg(form->frameGeometry().center().y())));
+                            .arg(helpWindow->frameGeometry().center().x())
+                            .arg(helpWindow->frameGeometry().center().y())));
 }
 
-TForm1 *showForm1()
+MainWindow *showMainWindow()
 {
-    auto *form = new TForm1;
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form))
+    auto *window = new MainWindow;
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
         qWarning("main window not exposed");
-    form->activateWindow();
-    return form;
+    window->activateWindow();
+    return window;
+}
+
+SymbolPalette *openPalette(MainWindow *window)
+{
+    const auto palettes = [] {
+        QList<SymbolPalette *> found;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *palette = qobject_cast<SymbolPalette *>(widget))
+                found.append(palette);
+        }
+        return found;
+    };
+    const QList<SymbolPalette *> before = palettes();
+    QTest::mouseClick(window->controls().paletteButton, Qt::LeftButton);
+    for (SymbolPalette *palette : palettes()) {
+        if (!before.contains(palette)) {
+            if (!QTest::qWaitForWindowExposed(palette))
+                qWarning("palette not exposed");
+            return palette;
+        }
+    }
+    return nullptr;
+}
+
+void setUndoText(Composition &composition, const QString &text)
+{
+    CompositionBox &box = composition.box();
+    box.selectAll();
+    box.replaceSelection(text);
+    composition.takeSnapshot();
+    box.selectAll();
+    box.replaceSelection(QString());
 }
 
 } // namespace TestSupport

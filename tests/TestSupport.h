@@ -5,8 +5,10 @@
 
 #include <QSize>
 
+class Composition;
+class MainWindow;
 class QWidget;
-class TForm1;
+class SymbolPalette;
 
 namespace TestSupport {
 
@@ -25,9 +27,17 @@ void setClipboardText(const QString &text);
 
 // The About and usage windows' frame: a fixed-size dialog with a Close button only, not on
 // top, owned by no window, not ending the program, centred on the screen.
-void verifyHelpWindowFrame(QWidget *form, QSize client);
+void verifyHelpWindowFrame(QWidget *helpWindow, QSize client);
 
-// A main window shown on the offscreen screen, with the focus in Memo1.
-TForm1 *showForm1();
+// A main window shown on the offscreen screen, with the focus in its composition box.
+MainWindow *showMainWindow();
+
+// Clicks the main window's palette button and returns the palette that this opened, shown;
+// nullptr when none opened.
+SymbolPalette *openPalette(MainWindow *window);
+
+// Makes text the undo text as a snapshot does, through the composition box; the
+// composition is empty afterwards.
+void setUndoText(Composition &composition, const QString &text);
 
 } // namespace TestSupport

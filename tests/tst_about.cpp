@@ -1,9 +1,9 @@
 #include "TestSupport.h"
+#include "about/AboutWindow.h"
 #include "about/SupportHomePage.h"
-#include "about/Unit2.h"
-#include "main_window/Unit1.h"
-#include "ui_Unit1.h"
-#include "ui_Unit2.h"
+#include "main_window/MainWindow.h"
+#include "ui_AboutWindow.h"
+#include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -64,30 +64,30 @@ private:
     void open(const QString &how);
     QWidget *control(const QString &name) const;
 
-    std::unique_ptr<TForm2> m_form;
-    TForm1 *m_main = nullptr;
+    std::unique_ptr<AboutWindow> m_window;
+    MainWindow *m_main = nullptr;
     Browser m_browser;
 };
 
 void tst_About::init()
 {
-    m_form = std::make_unique<TForm2>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_window = std::make_unique<AboutWindow>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_browser.opened.clear();
 }
 
 void tst_About::cleanup()
 {
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    m_form.reset();
+    m_window.reset();
     delete m_main;
     m_main = nullptr;
 }
 
 QWidget *tst_About::control(const QString &name) const
 {
-    auto *widget = m_form->findChild<QWidget *>(name);
+    auto *widget = m_window->findChild<QWidget *>(name);
     if (!widget)
         qWarning("no control %s", qPrintable(name));
     return widget;
@@ -95,9 +95,9 @@ QWidget *tst_About::control(const QString &name) const
 
 void tst_About::window()
 {
-    QCOMPARE(m_form->objectName(), QStringLiteral("Form2"));
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("バージョン情報"));
-    verifyHelpWindowFrame(m_form.get(), QSize(289, 122));
+    QCOMPARE(m_window->objectName(), QStringLiteral("AboutWindow"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("バージョン情報"));
+    verifyHelpWindowFrame(m_window.get(), QSize(289, 122));
 }
 
 void tst_About::geometry_data()
@@ -105,12 +105,12 @@ void tst_About::geometry_data()
     // A width of 0: the label takes the width of its text.
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("place");
-    QTest::newRow("Label1") << "Label1" << QRect(16, 8, 0, 26);
-    QTest::newRow("Label2") << "Label2" << QRect(208, 16, 46, 17);
-    QTest::newRow("Label3") << "Label3" << QRect(16, 48, 0, 12);
-    QTest::newRow("Edit1") << "Edit1" << QRect(8, 72, 281, 16);
-    QTest::newRow("Edit2") << "Edit2" << QRect(128, 88, 161, 14);
-    QTest::newRow("Label4") << "Label4" << QRect(144, 104, 0, 12);
+    QTest::newRow("productName") << "productName" << QRect(16, 8, 0, 26);
+    QTest::newRow("version") << "version" << QRect(208, 16, 46, 17);
+    QTest::newRow("freewareNotice") << "freewareNotice" << QRect(16, 48, 0, 12);
+    QTest::newRow("supportAddress") << "supportAddress" << QRect(8, 72, 281, 16);
+    QTest::newRow("contactAddress") << "contactAddress" << QRect(128, 88, 161, 14);
+    QTest::newRow("notice") << "notice" << QRect(144, 104, 0, 12);
 }
 
 void tst_About::geometry()
@@ -119,7 +119,7 @@ void tst_About::geometry()
     QFETCH(QRect, place);
     QWidget *widget = control(name);
     QVERIFY(widget);
-    QCOMPARE(widget->parentWidget(), m_form.get());
+    QCOMPARE(widget->parentWidget(), m_window.get());
     QCOMPARE(widget->pos(), place.topLeft());
     QCOMPARE(widget->height(), place.height());
     if (place.width() > 0)
@@ -130,22 +130,22 @@ void tst_About::geometry()
     const int margins = label ? 0 : 4;
     QVERIFY2(widget->fontMetrics().horizontalAdvance(text) + margins <= widget->width(),
              qPrintable(QString::number(widget->fontMetrics().horizontalAdvance(text))));
-    QVERIFY(m_form->rect().contains(widget->geometry()));
+    QVERIFY(m_window->rect().contains(widget->geometry()));
 }
 
 void tst_About::texts_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    QTest::newRow("Label1") << "Label1"
-                            << "Morvela";
-    QTest::newRow("Label2") << "Label2"
-                            << "ver 1.4";
-    QTest::newRow("Label3") << "Label3"
-                            << "このソフトはフリーソフトです。";
-    QTest::newRow("Edit1") << "Edit1" << kAddress;
-    QTest::newRow("Edit2") << "Edit2" << kMail;
-    QTest::newRow("Label4") << "Label4"
+    QTest::newRow("productName") << "productName"
+                                 << "Morvela";
+    QTest::newRow("version") << "version"
+                             << "ver 1.4";
+    QTest::newRow("freewareNotice") << "freewareNotice"
+                                    << "このソフトはフリーソフトです。";
+    QTest::newRow("supportAddress") << "supportAddress" << kAddress;
+    QTest::newRow("contactAddress") << "contactAddress" << kMail;
+    QTest::newRow("notice") << "notice"
                             << "© 2026 Morvela";
 }
 
@@ -172,13 +172,13 @@ void tst_About::fonts_data()
     const QStringList gothic{"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic", "Noto Sans CJK JP"};
     const QStringList mincho{"ＭＳ 明朝", "MS Mincho", "IPAMincho", "Noto Serif CJK JP"};
     const QStringList times{"Times New Roman", "Liberation Serif"};
-    QTest::newRow("window") << "Form2" << gothic << 12 << false;
-    QTest::newRow("Label1") << "Label1" << times << 24 << true;
-    QTest::newRow("Label2") << "Label2" << times << 15 << true;
-    QTest::newRow("Label3") << "Label3" << gothic << 12 << false;
-    QTest::newRow("Edit1") << "Edit1" << mincho << 13 << false;
-    QTest::newRow("Edit2") << "Edit2" << mincho << 12 << false;
-    QTest::newRow("Label4") << "Label4" << gothic << 12 << false;
+    QTest::newRow("window") << "AboutWindow" << gothic << 12 << false;
+    QTest::newRow("productName") << "productName" << times << 24 << true;
+    QTest::newRow("version") << "version" << times << 15 << true;
+    QTest::newRow("freewareNotice") << "freewareNotice" << gothic << 12 << false;
+    QTest::newRow("supportAddress") << "supportAddress" << mincho << 13 << false;
+    QTest::newRow("contactAddress") << "contactAddress" << mincho << 12 << false;
+    QTest::newRow("notice") << "notice" << gothic << 12 << false;
 }
 
 void tst_About::fonts()
@@ -187,7 +187,7 @@ void tst_About::fonts()
     QFETCH(QStringList, families);
     QFETCH(int, pixelSize);
     QFETCH(bool, bold);
-    const QWidget *widget = name == m_form->objectName() ? m_form.get() : control(name);
+    const QWidget *widget = name == m_window->objectName() ? m_window.get() : control(name);
     QVERIFY(widget);
     const QFont font = widget->font();
     QCOMPARE(font.families(), families);
@@ -204,17 +204,19 @@ void tst_About::colours_data()
     QTest::addColumn<QColor>("colour");
     const QPalette standard = QApplication::palette();
     const QColor buttonFace = standard.color(QPalette::Button);
-    QTest::newRow("window") << "Form2" << int(QPalette::Window) << buttonFace;
-    QTest::newRow("Label1") << "Label1" << int(QPalette::WindowText) << QColor(Qt::black);
-    QTest::newRow("Label2") << "Label2" << int(QPalette::WindowText) << QColor(Qt::black);
-    QTest::newRow("Label3") << "Label3" << int(QPalette::WindowText)
+    QTest::newRow("window") << "AboutWindow" << int(QPalette::Window) << buttonFace;
+    QTest::newRow("productName") << "productName" << int(QPalette::WindowText) << QColor(Qt::black);
+    QTest::newRow("version") << "version" << int(QPalette::WindowText) << QColor(Qt::black);
+    QTest::newRow("freewareNotice")
+        << "freewareNotice" << int(QPalette::WindowText) << standard.color(QPalette::WindowText);
+    QTest::newRow("notice") << "notice" << int(QPalette::WindowText)
                             << standard.color(QPalette::WindowText);
-    QTest::newRow("Label4") << "Label4" << int(QPalette::WindowText)
-                            << standard.color(QPalette::WindowText);
-    QTest::newRow("Edit1 back") << "Edit1" << int(QPalette::Base) << buttonFace;
-    QTest::newRow("Edit1 text") << "Edit1" << int(QPalette::Text) << standard.color(QPalette::Text);
-    QTest::newRow("Edit2 back") << "Edit2" << int(QPalette::Base) << buttonFace;
-    QTest::newRow("Edit2 text") << "Edit2" << int(QPalette::Text) << standard.color(QPalette::Text);
+    QTest::newRow("supportAddress back") << "supportAddress" << int(QPalette::Base) << buttonFace;
+    QTest::newRow("supportAddress text")
+        << "supportAddress" << int(QPalette::Text) << standard.color(QPalette::Text);
+    QTest::newRow("contactAddress back") << "contactAddress" << int(QPalette::Base) << buttonFace;
+    QTest::newRow("contactAddress text")
+        << "contactAddress" << int(QPalette::Text) << standard.color(QPalette::Text);
 }
 
 void tst_About::colours()
@@ -222,7 +224,7 @@ void tst_About::colours()
     QFETCH(QString, name);
     QFETCH(int, role);
     QFETCH(QColor, colour);
-    const QWidget *widget = name == m_form->objectName() ? m_form.get() : control(name);
+    const QWidget *widget = name == m_window->objectName() ? m_window.get() : control(name);
     QVERIFY(widget);
     QCOMPARE(widget->palette().color(QPalette::ColorRole(role)), colour);
 }
@@ -232,9 +234,9 @@ void tst_About::fieldsAreReadOnlyAndOutOfTabOrder_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("hint");
     QTest::addColumn<int>("cursor");
-    QTest::newRow("address") << "Edit1"
+    QTest::newRow("address") << "supportAddress"
                              << "クリックするとホームページへ" << int(Qt::PointingHandCursor);
-    QTest::newRow("e-mail") << "Edit2"
+    QTest::newRow("e-mail") << "contactAddress"
                             << "" << int(Qt::ArrowCursor);
 }
 
@@ -265,11 +267,11 @@ void tst_About::fieldsAreReadOnlyAndOutOfTabOrder()
 void tst_About::open(const QString &how)
 {
     if (how == QLatin1String("address click")) {
-        QTest::mouseClick(m_form->controls().Edit1, Qt::LeftButton);
+        QTest::mouseClick(m_window->controls().supportAddress, Qt::LeftButton);
     } else {
         if (!m_main)
-            m_main = showForm1();
-        m_main->controls().HP1->trigger();
+            m_main = showMainWindow();
+        m_main->controls().supportPageAction->trigger();
     }
 }
 
@@ -291,7 +293,7 @@ void tst_About::opensTheAddressEveryTime()
         open(how);
         QCOMPARE(m_browser.opened.size(), click);
         QCOMPARE(m_browser.opened.last(), QUrl(kAddress));
-        QVERIFY(m_form->isVisible());
+        QVERIFY(m_window->isVisible());
     }
     QVERIFY(box.texts.isEmpty());
 }
@@ -309,8 +311,8 @@ void tst_About::failingOpenReportsNothing()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("openUrl")));
     open(how);
     QVERIFY(box.texts.isEmpty());
-    QVERIFY(m_form->isVisible());
-    QCOMPARE(m_form->controls().Edit1->text(), kAddress);
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_window->controls().supportAddress->text(), kAddress);
 }
 
 QTEST_MAIN(tst_About)

@@ -1,9 +1,9 @@
 #include "TestSupport.h"
-#include "about/Unit2.h"
-#include "about/Unit4.h"
-#include "main_window/Unit1.h"
-#include "ui_Unit1.h"
-#include "ui_Unit4.h"
+#include "about/AboutWindow.h"
+#include "about/UsageWindow.h"
+#include "main_window/MainWindow.h"
+#include "ui_MainWindow.h"
+#include "ui_UsageWindow.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -73,35 +73,35 @@ private:
     QPointer<QWidget> whileOpen(const QString &command,
                                 const std::function<void(QWidget *window)> &examine);
 
-    TForm1 *m_form = nullptr;
+    MainWindow *m_window = nullptr;
 };
 
 void tst_AboutModal::init()
 {
-    m_form = showForm1();
+    m_window = showMainWindow();
 }
 
 void tst_AboutModal::cleanup()
 {
-    delete m_form;
-    m_form = nullptr;
+    delete m_window;
+    m_window = nullptr;
 }
 
 void tst_AboutModal::addCommands()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("windowClass");
-    QTest::newRow("about") << "V1"
-                           << "TForm2";
-    QTest::newRow("usage") << "Contents1"
-                           << "TForm4";
+    QTest::newRow("about") << "aboutAction"
+                           << "AboutWindow";
+    QTest::newRow("usage") << "usageAction"
+                           << "UsageWindow";
 }
 
 QPointer<QWidget> tst_AboutModal::whileOpen(const QString &command,
                                             const std::function<void(QWidget *)> &examine)
 {
     QPointer<QWidget> seen;
-    QTimer::singleShot(0, m_form, [&] {
+    QTimer::singleShot(0, m_window, [&] {
         seen = QApplication::activeModalWidget();
         if (!seen)
             return;
@@ -111,7 +111,7 @@ QPointer<QWidget> tst_AboutModal::whileOpen(const QString &command,
         if (seen)
             seen->close();
     });
-    auto *action = m_form->findChild<QAction *>(command);
+    auto *action = m_window->findChild<QAction *>(command);
     if (!action)
         qWarning("no command %s", qPrintable(command));
     else
@@ -148,7 +148,7 @@ void tst_AboutModal::newWindowEachTimeFreedOnClose()
     QVERIFY(!markedBefore);
     QVERIFY(ownedByApplication);
     QTRY_VERIFY(second.isNull());
-    QVERIFY(m_form->isVisible());
+    QVERIFY(m_window->isVisible());
     QVERIFY(box.texts.isEmpty());
 }
 
@@ -162,9 +162,9 @@ void tst_AboutModal::otherWindowsAnswerNothingMeanwhile()
     QFETCH(QString, command);
     StandInPalette palette;
     QVERIFY(QTest::qWaitForWindowExposed(&palette.window));
-    m_form->Memo1().replaceAll(QStringLiteral("abc"));
+    m_window->compositionBox().replaceAll(QStringLiteral("abc"));
     setClipboardText(QStringLiteral("before"));
-    QVERIFY(staysOnTop(m_form) && staysOnTop(&palette.window));
+    QVERIFY(staysOnTop(m_window) && staysOnTop(&palette.window));
 
     bool applicationModal = false;
     bool windowOnTop = true;
@@ -174,9 +174,9 @@ void tst_AboutModal::otherWindowsAnswerNothingMeanwhile()
     whileOpen(command, [&](QWidget *window) {
         applicationModal = window->windowModality() == Qt::ApplicationModal;
         windowOnTop = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        mainOnTop = staysOnTop(m_form);
+        mainOnTop = staysOnTop(m_window);
         paletteOnTop = staysOnTop(&palette.window);
-        clickThroughWindow(m_form->controls().BitBtn1);
+        clickThroughWindow(m_window->controls().copyButton);
         clickThroughWindow(&palette.button);
         clipboardMeanwhile = clipboardText();
     });
@@ -188,10 +188,10 @@ void tst_AboutModal::otherWindowsAnswerNothingMeanwhile()
     QCOMPARE(palette.clicks, 0);
 
     // Closed: both are on top again and answer as before.
-    QVERIFY(staysOnTop(m_form));
+    QVERIFY(staysOnTop(m_window));
     QVERIFY(staysOnTop(&palette.window));
-    QVERIFY(m_form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    clickThroughWindow(m_form->controls().BitBtn1);
+    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    clickThroughWindow(m_window->controls().copyButton);
     QCOMPARE(clipboardText(), QStringLiteral("abc"));
     clickThroughWindow(&palette.button);
     QCOMPARE(palette.clicks, 1);
@@ -214,11 +214,11 @@ void tst_AboutModal::focusOnOpening()
         active = window->isActiveWindow();
         focus = QApplication::focusWidget();
         controls = window->findChildren<QWidget *>();
-        if (auto *usage = qobject_cast<TForm4 *>(window))
-            pageTab = usage->controls().PageControl1->tabBar();
+        if (auto *usage = qobject_cast<UsageWindow *>(window))
+            pageTab = usage->controls().usagePages->tabBar();
     });
     QVERIFY(active);
-    if (windowClass == QLatin1String("TForm2")) {
+    if (windowClass == QLatin1String("AboutWindow")) {
         QVERIFY(!controls.isEmpty());
         QVERIFY(!controls.contains(focus));
     } else {

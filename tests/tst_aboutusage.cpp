@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "about/Unit4.h"
-#include "ui_Unit4.h"
+#include "about/UsageWindow.h"
+#include "ui_UsageWindow.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -39,29 +39,29 @@ private slots:
 private:
     QWidget *control(const QString &name) const;
 
-    std::unique_ptr<TForm4> m_form;
-    Ui::TForm4 *ui = nullptr;
+    std::unique_ptr<UsageWindow> m_window;
+    Ui::UsageWindow *ui = nullptr;
 };
 
 void tst_AboutUsage::init()
 {
-    m_form = std::make_unique<TForm4>();
-    ui = &m_form->controls();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_window = std::make_unique<UsageWindow>();
+    ui = &m_window->controls();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
 void tst_AboutUsage::cleanup()
 {
-    m_form.reset();
+    m_window.reset();
     ui = nullptr;
 }
 
 QWidget *tst_AboutUsage::control(const QString &name) const
 {
-    if (name == m_form->objectName())
-        return m_form.get();
-    auto *widget = m_form->findChild<QWidget *>(name);
+    if (name == m_window->objectName())
+        return m_window.get();
+    auto *widget = m_window->findChild<QWidget *>(name);
     if (!widget)
         qWarning("no control %s", qPrintable(name));
     return widget;
@@ -69,9 +69,9 @@ QWidget *tst_AboutUsage::control(const QString &name) const
 
 void tst_AboutUsage::window()
 {
-    QCOMPARE(m_form->objectName(), QStringLiteral("Form4"));
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("☆取り扱いについて"));
-    verifyHelpWindowFrame(m_form.get(), QSize(318, 369));
+    QCOMPARE(m_window->objectName(), QStringLiteral("UsageWindow"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("☆取り扱いについて"));
+    verifyHelpWindowFrame(m_window.get(), QSize(318, 369));
 }
 
 void tst_AboutUsage::geometry_data()
@@ -79,12 +79,12 @@ void tst_AboutUsage::geometry_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("holder");
     QTest::addColumn<QRect>("place");
-    QTest::newRow("Label1") << "Label1"
-                            << "Form4" << QRect(16, 8, 276, 24);
-    QTest::newRow("PageControl1") << "PageControl1"
-                                  << "Form4" << QRect(8, 40, 297, 321);
-    QTest::newRow("Memo1") << "Memo1"
-                           << "TabSheet1" << QRect(8, 8, 273, 273);
+    QTest::newRow("title") << "title"
+                           << "UsageWindow" << QRect(16, 8, 276, 24);
+    QTest::newRow("usagePages") << "usagePages"
+                                << "UsageWindow" << QRect(8, 40, 297, 321);
+    QTest::newRow("helpText") << "helpText"
+                              << "usagePage" << QRect(8, 8, 273, 273);
 }
 
 void tst_AboutUsage::geometry()
@@ -107,10 +107,10 @@ void tst_AboutUsage::fonts_data()
     QTest::addColumn<bool>("bold");
     const QStringList gothic{"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic", "Noto Sans CJK JP"};
     const QStringList mincho{"ＭＳ 明朝", "MS Mincho", "IPAMincho", "Noto Serif CJK JP"};
-    QTest::newRow("window") << "Form4" << gothic << 15 << false;
-    QTest::newRow("Label1") << "Label1" << mincho << 24 << true;
-    QTest::newRow("PageControl1") << "PageControl1" << gothic << 13 << false;
-    QTest::newRow("Memo1") << "Memo1" << mincho << 13 << true;
+    QTest::newRow("window") << "UsageWindow" << gothic << 15 << false;
+    QTest::newRow("title") << "title" << mincho << 24 << true;
+    QTest::newRow("usagePages") << "usagePages" << gothic << 13 << false;
+    QTest::newRow("helpText") << "helpText" << mincho << 13 << true;
 }
 
 void tst_AboutUsage::fonts()
@@ -134,13 +134,15 @@ void tst_AboutUsage::colours_data()
     QTest::addColumn<int>("role");
     QTest::addColumn<QColor>("colour");
     const QPalette standard = QApplication::palette();
-    QTest::newRow("window") << "Form4" << int(QPalette::Window) << QColor(128, 128, 128);
-    QTest::newRow("Label1") << "Label1" << int(QPalette::WindowText) << QColor(128, 0, 0);
+    QTest::newRow("window") << "UsageWindow" << int(QPalette::Window) << QColor(128, 128, 128);
+    QTest::newRow("title") << "title" << int(QPalette::WindowText) << QColor(128, 0, 0);
     // The grey stays the window's: the page and its tab keep the button face.
-    QTest::newRow("page") << "TabSheet1" << int(QPalette::Window)
+    QTest::newRow("page") << "usagePage" << int(QPalette::Window)
                           << standard.color(QPalette::Button);
-    QTest::newRow("Memo1 back") << "Memo1" << int(QPalette::Base) << standard.color(QPalette::Base);
-    QTest::newRow("Memo1 text") << "Memo1" << int(QPalette::Text) << standard.color(QPalette::Text);
+    QTest::newRow("helpText back")
+        << "helpText" << int(QPalette::Base) << standard.color(QPalette::Base);
+    QTest::newRow("helpText text")
+        << "helpText" << int(QPalette::Text) << standard.color(QPalette::Text);
 }
 
 void tst_AboutUsage::colours()
@@ -155,15 +157,15 @@ void tst_AboutUsage::colours()
 
 void tst_AboutUsage::page()
 {
-    QCOMPARE(ui->Label1->text(), QStringLiteral("ソフトの使用方法・目的"));
-    QCOMPARE(ui->Label1->textFormat(), Qt::PlainText);
-    QVERIFY(ui->Label1->fontMetrics().horizontalAdvance(ui->Label1->text()) <= ui->Label1->width());
-    QCOMPARE(ui->PageControl1->count(), 1);
-    QCOMPARE(ui->PageControl1->widget(0), ui->TabSheet1);
-    QCOMPARE(ui->PageControl1->tabText(0), QStringLiteral("使い方"));
-    QVERIFY(ui->PageControl1->tabBar()->isVisible());
-    QVERIFY(ui->PageControl1->focusPolicy() & Qt::TabFocus);
-    QVERIFY(ui->PageControl1->tabBar()->focusPolicy() & Qt::TabFocus);
+    QCOMPARE(ui->title->text(), QStringLiteral("ソフトの使用方法・目的"));
+    QCOMPARE(ui->title->textFormat(), Qt::PlainText);
+    QVERIFY(ui->title->fontMetrics().horizontalAdvance(ui->title->text()) <= ui->title->width());
+    QCOMPARE(ui->usagePages->count(), 1);
+    QCOMPARE(ui->usagePages->widget(0), ui->usagePage);
+    QCOMPARE(ui->usagePages->tabText(0), QStringLiteral("使い方"));
+    QVERIFY(ui->usagePages->tabBar()->isVisible());
+    QVERIFY(ui->usagePages->focusPolicy() & Qt::TabFocus);
+    QVERIFY(ui->usagePages->tabBar()->focusPolicy() & Qt::TabFocus);
 }
 
 void tst_AboutUsage::helpText_data()
@@ -200,7 +202,7 @@ void tst_AboutUsage::helpText()
 {
     QFETCH(int, line);
     QFETCH(QString, text);
-    const QStringList lines = ui->Memo1->toPlainText().split(QLatin1Char('\n'));
+    const QStringList lines = ui->helpText->toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 20);
     QCOMPARE(lines.at(line - 1), text);
     // The commas are the full-width U+FF0C throughout.
@@ -209,36 +211,36 @@ void tst_AboutUsage::helpText()
 
 void tst_AboutUsage::helpTextShowsWholeWithoutScrolling()
 {
-    QTextEdit *memo = ui->Memo1;
-    QCOMPARE(memo->frameShape(), QFrame::NoFrame);
-    QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(memo->document()->blockCount(), 20);
-    for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next())
+    QTextEdit *helpText = ui->helpText;
+    QCOMPARE(helpText->frameShape(), QFrame::NoFrame);
+    QCOMPARE(helpText->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(helpText->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(helpText->document()->blockCount(), 20);
+    for (QTextBlock block = helpText->document()->begin(); block.isValid(); block = block.next())
         QVERIFY2(block.layout()->lineCount() == 1, qPrintable(block.text()));
-    QVERIFY2(memo->document()->size().height() <= memo->viewport()->height(),
-             qPrintable(QString::number(memo->document()->size().height())));
-    QCOMPARE(memo->verticalScrollBar()->maximum(), 0);
-    QCOMPARE(memo->horizontalScrollBar()->maximum(), 0);
-    // The memo lies whole on its page, below the tab.
-    QVERIFY(ui->TabSheet1->rect().contains(memo->geometry()));
+    QVERIFY2(helpText->document()->size().height() <= helpText->viewport()->height(),
+             qPrintable(QString::number(helpText->document()->size().height())));
+    QCOMPARE(helpText->verticalScrollBar()->maximum(), 0);
+    QCOMPARE(helpText->horizontalScrollBar()->maximum(), 0);
+    // The help text lies whole on its page, below the tab.
+    QVERIFY(ui->usagePage->rect().contains(helpText->geometry()));
 }
 
 void tst_AboutUsage::helpTextCannotBeEdited()
 {
-    QTextEdit *memo = ui->Memo1;
-    QVERIFY(memo->isReadOnly());
-    QVERIFY(!(memo->focusPolicy() & Qt::TabFocus));
-    const QString before = memo->toPlainText();
+    QTextEdit *helpText = ui->helpText;
+    QVERIFY(helpText->isReadOnly());
+    QVERIFY(!(helpText->focusPolicy() & Qt::TabFocus));
+    const QString before = helpText->toPlainText();
     setClipboardText(QStringLiteral("pasted"));
-    memo->setFocus();
-    QTest::keyClicks(memo, QStringLiteral("xy"));
-    QTest::keyClick(memo, Qt::Key_Return);
-    QTest::keyClick(memo, Qt::Key_Backspace);
-    QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(memo, Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(memo->toPlainText(), before);
+    helpText->setFocus();
+    QTest::keyClicks(helpText, QStringLiteral("xy"));
+    QTest::keyClick(helpText, Qt::Key_Return);
+    QTest::keyClick(helpText, Qt::Key_Backspace);
+    QTest::keyClick(helpText, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(helpText, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(helpText, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(helpText->toPlainText(), before);
 }
 
 QTEST_MAIN(tst_AboutUsage)

@@ -1,7 +1,6 @@
 // Broken and hostile input through the real handlers: each gets its message or its
 // documented behaviour, and neither the composition nor an existing file loses anything.
 #include "FileBench.h"
-#include "main_window/ProgramState.h"
 #include "platform/CodePage.h"
 #include "platform/CompositionBox.h"
 
@@ -104,7 +103,7 @@ private:
 
     std::optional<QTemporaryDir> m_dir;
     QString m_previousDirectory;
-    TForm1 *m_form = nullptr;
+    MainWindow *m_window = nullptr;
 };
 
 void tst_BadInput::initTestCase()
@@ -122,8 +121,8 @@ void tst_BadInput::init()
 
 void tst_BadInput::cleanup()
 {
-    delete m_form;
-    m_form = nullptr;
+    delete m_window;
+    m_window = nullptr;
     QDir::setCurrent(m_previousDirectory);
     m_dir.reset();
 }
@@ -134,7 +133,7 @@ void tst_BadInput::startWithLists(const QByteArray &kaomoji, const QByteArray &p
         QVERIFY(writeFile(m_dir->filePath("kao1.txt"), kaomoji));
     if (!phrases.isNull())
         QVERIFY(writeFile(m_dir->filePath("morvela1.txt"), phrases));
-    m_form = showForm1();
+    m_window = showMainWindow();
 }
 
 void tst_BadInput::badListFiles_data()
@@ -162,9 +161,8 @@ void tst_BadInput::badListFiles()
     startWithLists(bytes, "phrase\r\n");
 
     QVERIFY(errors.texts.isEmpty());
-    QCOMPARE(entriesOf(m_form->controls().ComboBox1), entries);
-    QCOMPARE(entriesOf(m_form->controls().ComboBox2), QStringList{"phrase"});
-    QCOMPARE(m_form->state().ListLine, entries.last());
+    QCOMPARE(entriesOf(m_window->controls().kaomojiList), entries);
+    QCOMPARE(entriesOf(m_window->controls().phraseList), QStringList{"phrase"});
 }
 
 void tst_BadInput::markupIsShownLiterally()
@@ -180,25 +178,25 @@ void tst_BadInput::markupIsShownLiterally()
         phraseFile += *CodePage::encodeCp932(entry) + "\r\n";
     ErrorBoxRecorder errors;
     startWithLists(kaomojiFile, phraseFile);
-    Ui::TForm1 &ui = m_form->controls();
-    QCOMPARE(entriesOf(ui.ComboBox1), kaomoji);
-    QCOMPARE(entriesOf(ui.ComboBox2), phrases);
+    Ui::MainWindow &ui = m_window->controls();
+    QCOMPARE(entriesOf(ui.kaomojiList), kaomoji);
+    QCOMPARE(entriesOf(ui.phraseList), phrases);
 
     for (const QString &phrase : phrases) {
-        ui.ComboBox2->setCurrentIndex(int(phrases.indexOf(phrase)));
-        QTest::mouseClick(ui.ToolButton14, Qt::LeftButton);
+        ui.phraseList->setCurrentIndex(int(phrases.indexOf(phrase)));
+        QTest::mouseClick(ui.phraseButton, Qt::LeftButton);
         QToolTip::hideText();
-        QTest::mouseMove(ui.Label1, ui.Label1->rect().center());
-        QTest::mouseMove(ui.ComboBox2, ui.ComboBox2->rect().center());
+        QTest::mouseMove(ui.compositionCaption, ui.compositionCaption->rect().center());
+        QTest::mouseMove(ui.phraseList, ui.phraseList->rect().center());
         QTRY_VERIFY(QToolTip::isVisible());
         // Read as a user reads it.
         QCOMPARE(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(), phrase);
     }
     QToolTip::hideText();
-    ui.ComboBox1->setCurrentIndex(1);
-    QTest::mouseClick(ui.ToolButton3, Qt::LeftButton);
-    QCOMPARE(m_form->Memo1().text(), phrases.join(QString()) + kaomoji.at(1));
-    QCOMPARE(ui.Memo1->toPlainText(), phrases.join(QString()) + kaomoji.at(1));
+    ui.kaomojiList->setCurrentIndex(1);
+    QTest::mouseClick(ui.kaomojiButton, Qt::LeftButton);
+    QCOMPARE(m_window->compositionBox().text(), phrases.join(QString()) + kaomoji.at(1));
+    QCOMPARE(ui.compositionBox->toPlainText(), phrases.join(QString()) + kaomoji.at(1));
     QVERIFY(errors.texts.isEmpty());
 }
 

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "main_window/Unit1.h"
-#include "ui_Unit1.h"
+#include "main_window/MainWindow.h"
+#include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -29,42 +29,42 @@ private slots:
     void undoBeforeAnySnapshotEmpties();
     void undoTwiceGivesSameText();
     void undoNormalisesLineBreaksAndNotifiesOnce();
-    void enterInMemoAddsNoLineBreak();
+    void enterInCompositionBoxAddsNoLineBreak();
     void errorInHandlerIsShownAndLoopGoesOn();
 
 private:
     void setComposition(const QString &text, int start, int length);
     QString composition() const;
 
-    TForm1 *m_form = nullptr;
-    Ui::TForm1 *ui = nullptr;
+    MainWindow *m_window = nullptr;
+    Ui::MainWindow *ui = nullptr;
 };
 
 void tst_Composition::init()
 {
-    m_form = showForm1();
-    ui = &m_form->controls();
+    m_window = showMainWindow();
+    ui = &m_window->controls();
     setClipboardText(QStringLiteral("before"));
 }
 
 void tst_Composition::cleanup()
 {
-    delete m_form;
-    m_form = nullptr;
+    delete m_window;
+    m_window = nullptr;
 }
 
 void tst_Composition::setComposition(const QString &text, int start, int length)
 {
-    m_form->Memo1().replaceAll(text);
-    QTextCursor cursor = ui->Memo1->textCursor();
+    m_window->compositionBox().replaceAll(text);
+    QTextCursor cursor = ui->compositionBox->textCursor();
     cursor.setPosition(start);
     cursor.setPosition(start + length, QTextCursor::KeepAnchor);
-    ui->Memo1->setTextCursor(cursor);
+    ui->compositionBox->setTextCursor(cursor);
 }
 
 QString tst_Composition::composition() const
 {
-    return m_form->Memo1().text();
+    return m_window->compositionBox().text();
 }
 
 void tst_Composition::insertText_data()
@@ -97,14 +97,14 @@ void tst_Composition::insertText()
     QFETCH(int, caret);
 
     setComposition(initial, start, length);
-    ui->Edit2->setText(line);
-    QTest::mouseClick(ui->ToolButton12, Qt::LeftButton);
+    ui->textLine->setText(line);
+    QTest::mouseClick(ui->insertTextButton, Qt::LeftButton);
 
     QCOMPARE(composition(), expected);
     QCOMPARE(clipboardText(), expected);
-    QCOMPARE(m_form->state().UndoText, initial);
-    QCOMPARE(ui->Edit2->text(), line);
-    const QTextCursor cursor = ui->Memo1->textCursor();
+    QCOMPARE(m_window->composition().undoText(), initial);
+    QCOMPARE(ui->textLine->text(), line);
+    const QTextCursor cursor = ui->compositionBox->textCursor();
     QVERIFY(!cursor.hasSelection());
     QCOMPARE(cursor.position(), caret);
 }
@@ -132,32 +132,32 @@ void tst_Composition::enterInTextLine()
     QFETCH(int, modifiers);
     QFETCH(QString, expected);
 
-    m_form->state().UndoText = QStringLiteral("kept");
+    setUndoText(m_window->composition(), QStringLiteral("kept"));
     // "y" is selected only when the line is empty, to show the deletion.
     setComposition(QStringLiteral("xyz"), 1, line.isEmpty() ? 1 : 0);
-    ui->Edit2->setText(line);
-    ui->Edit2->setFocus();
-    QTest::keyClick(ui->Edit2, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    ui->textLine->setText(line);
+    ui->textLine->setFocus();
+    QTest::keyClick(ui->textLine, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
     QCOMPARE(composition(), expected);
     QCOMPARE(clipboardText(), expected);
-    QCOMPARE(ui->Edit2->text(), QString());
-    QCOMPARE(m_form->state().UndoText, QStringLiteral("kept"));
-    QVERIFY(!ui->Memo1->textCursor().hasSelection());
-    QCOMPARE(ui->Memo1->textCursor().position(), 1 + line.size());
+    QCOMPARE(ui->textLine->text(), QString());
+    QCOMPARE(m_window->composition().undoText(), QStringLiteral("kept"));
+    QVERIFY(!ui->compositionBox->textCursor().hasSelection());
+    QCOMPARE(ui->compositionBox->textCursor().position(), 1 + line.size());
 }
 
 void tst_Composition::autoRepeatedEnterInsertsOnce()
 {
-    ui->Edit2->setText(QStringLiteral("abc"));
-    ui->Edit2->setFocus();
+    ui->textLine->setText(QStringLiteral("abc"));
+    ui->textLine->setFocus();
     for (bool repeat : {false, true, true}) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
                         repeat);
-        QApplication::sendEvent(ui->Edit2, &press);
+        QApplication::sendEvent(ui->textLine, &press);
         setClipboardText(QString());
         if (repeat) {
-            QApplication::sendEvent(ui->Edit2, &press);
+            QApplication::sendEvent(ui->textLine, &press);
             // Each repeat publishes the composition again.
             QCOMPARE(clipboardText(), QStringLiteral("abc"));
         }
@@ -167,56 +167,56 @@ void tst_Composition::autoRepeatedEnterInsertsOnce()
 
 void tst_Composition::otherKeysInTextLineDoNothing()
 {
-    ui->Edit2->setFocus();
-    QTest::keyClicks(ui->Edit2, QStringLiteral("ab"));
-    QTest::keyClick(ui->Edit2, Qt::Key_Escape);
-    QCOMPARE(ui->Edit2->text(), QStringLiteral("ab"));
+    ui->textLine->setFocus();
+    QTest::keyClicks(ui->textLine, QStringLiteral("ab"));
+    QTest::keyClick(ui->textLine, Qt::Key_Escape);
+    QCOMPARE(ui->textLine->text(), QStringLiteral("ab"));
     QCOMPARE(composition(), QString());
     QCOMPARE(clipboardText(), QStringLiteral("before"));
 }
 
 void tst_Composition::typingPublishesNothingUntilCopy()
 {
-    ui->Memo1->setFocus();
-    QTest::keyClicks(ui->Memo1, QStringLiteral("hello"));
+    ui->compositionBox->setFocus();
+    QTest::keyClicks(ui->compositionBox, QStringLiteral("hello"));
     QCOMPARE(composition(), QStringLiteral("hello"));
     QCOMPARE(clipboardText(), QStringLiteral("before"));
 
-    QTest::mouseClick(ui->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(ui->copyButton, Qt::LeftButton);
     QCOMPARE(clipboardText(), QStringLiteral("hello"));
-    QCOMPARE(ui->Memo1->textCursor().position(), 5);
-    QVERIFY(!ui->Memo1->textCursor().hasSelection());
+    QCOMPARE(ui->compositionBox->textCursor().position(), 5);
+    QVERIFY(!ui->compositionBox->textCursor().hasSelection());
 }
 
 void tst_Composition::severalLinesArePublishedWithCrLf()
 {
-    ui->Memo1->setFocus();
-    QTest::keyClicks(ui->Memo1, QStringLiteral("ab"));
-    QTest::keyClick(ui->Memo1, Qt::Key_Return, Qt::ControlModifier);
-    QTest::keyClicks(ui->Memo1, QStringLiteral("cd"));
-    QTest::mouseClick(ui->BitBtn1, Qt::LeftButton);
+    ui->compositionBox->setFocus();
+    QTest::keyClicks(ui->compositionBox, QStringLiteral("ab"));
+    QTest::keyClick(ui->compositionBox, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClicks(ui->compositionBox, QStringLiteral("cd"));
+    QTest::mouseClick(ui->copyButton, Qt::LeftButton);
     QCOMPARE(clipboardText(), QStringLiteral("ab\r\ncd"));
 }
 
 void tst_Composition::clearLeavesClipboard()
 {
+    setUndoText(m_window->composition(), QStringLiteral("kept"));
     setComposition(QStringLiteral("abc"), 3, 0);
-    m_form->state().UndoText = QStringLiteral("kept");
-    QTest::mouseClick(ui->BitBtn1, Qt::LeftButton);
-    QTest::mouseClick(ui->ToolButton1, Qt::LeftButton);
+    QTest::mouseClick(ui->copyButton, Qt::LeftButton);
+    QTest::mouseClick(ui->clearButton, Qt::LeftButton);
     QCOMPARE(composition(), QString());
     QCOMPARE(clipboardText(), QStringLiteral("abc"));
-    QCOMPARE(m_form->state().UndoText, QStringLiteral("kept"));
+    QCOMPARE(m_window->composition().undoText(), QStringLiteral("kept"));
 
     setComposition(QStringLiteral("again"), 0, 0);
-    ui->N1->trigger();
+    ui->clearAction->trigger();
     QCOMPARE(composition(), QString());
 }
 
 void tst_Composition::undoBeforeAnySnapshotEmpties()
 {
     setComposition(QStringLiteral("typed"), 5, 0);
-    QTest::mouseClick(ui->ToolButton5, Qt::LeftButton);
+    QTest::mouseClick(ui->undoButton, Qt::LeftButton);
     QCOMPARE(composition(), QString());
     QCOMPARE(clipboardText(), QStringLiteral("before"));
 }
@@ -224,15 +224,15 @@ void tst_Composition::undoBeforeAnySnapshotEmpties()
 void tst_Composition::undoTwiceGivesSameText()
 {
     setComposition(QStringLiteral("abc"), 3, 0);
-    ui->Edit2->setText(QStringLiteral("def"));
-    QTest::mouseClick(ui->ToolButton12, Qt::LeftButton);
-    QTest::keyClicks(ui->Memo1, QStringLiteral("ghi"));
+    ui->textLine->setText(QStringLiteral("def"));
+    QTest::mouseClick(ui->insertTextButton, Qt::LeftButton);
+    QTest::keyClicks(ui->compositionBox, QStringLiteral("ghi"));
 
-    QSignalSpy changes(ui->Memo1, &QPlainTextEdit::textChanged);
-    ui->Repeat1->trigger();
+    QSignalSpy changes(ui->compositionBox, &QPlainTextEdit::textChanged);
+    ui->undoAction->trigger();
     QCOMPARE(composition(), QStringLiteral("abc"));
     QCOMPARE(changes.count(), 1);
-    QTest::mouseClick(ui->ToolButton5, Qt::LeftButton);
+    QTest::mouseClick(ui->undoButton, Qt::LeftButton);
     QCOMPARE(composition(), QStringLiteral("abc"));
     // Already equal: no change notification.
     QCOMPARE(changes.count(), 1);
@@ -241,36 +241,41 @@ void tst_Composition::undoTwiceGivesSameText()
 
 void tst_Composition::undoNormalisesLineBreaksAndNotifiesOnce()
 {
-    m_form->state().UndoText = QStringLiteral("a\nb\rc\r\nd\n\re");
-    QSignalSpy changes(ui->Memo1, &QPlainTextEdit::textChanged);
-    QTest::mouseClick(ui->ToolButton5, Qt::LeftButton);
+    setUndoText(m_window->composition(), QStringLiteral("a\nb\rc\r\nd\n\re"));
+    QSignalSpy changes(ui->compositionBox, &QPlainTextEdit::textChanged);
+    QTest::mouseClick(ui->undoButton, Qt::LeftButton);
     QCOMPARE(composition(), QStringLiteral("a\r\nb\r\nc\r\nd\r\n\r\ne"));
     QCOMPARE(changes.count(), 1);
     // Program edits stay out of the box's own undo history.
-    QVERIFY(!ui->Memo1->document()->isUndoAvailable());
+    QVERIFY(!ui->compositionBox->document()->isUndoAvailable());
 }
 
-void tst_Composition::enterInMemoAddsNoLineBreak()
+void tst_Composition::enterInCompositionBoxAddsNoLineBreak()
 {
-    ui->Memo1->setFocus();
-    QTest::keyClicks(ui->Memo1, QStringLiteral("ab"));
-    QTest::keyClick(ui->Memo1, Qt::Key_Return);
-    QTest::keyClick(ui->Memo1, Qt::Key_Enter, Qt::KeypadModifier);
-    QTest::keyClick(ui->Memo1, Qt::Key_Return, Qt::ShiftModifier);
+    ui->compositionBox->setFocus();
+    QTest::keyClicks(ui->compositionBox, QStringLiteral("ab"));
+    QTest::keyClick(ui->compositionBox, Qt::Key_Return);
+    QTest::keyClick(ui->compositionBox, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(ui->compositionBox, Qt::Key_Return, Qt::ShiftModifier);
     QCOMPARE(composition(), QStringLiteral("ab"));
 }
 
 void tst_Composition::errorInHandlerIsShownAndLoopGoesOn()
 {
     ErrorBoxRecorder box;
+    // In short lines, which the box lays out fast.
+    const QString line = QString(98, QLatin1Char('a')) + QStringLiteral("\r\n");
+    QString tooLong = line.repeated(CompositionBox::kCapacity / line.size() + 1);
+    tooLong.truncate(CompositionBox::kCapacity + 1);
+    QVERIFY(!tooLong.endsWith(QLatin1Char('\r')));
+    setUndoText(m_window->composition(), tooLong);
     setComposition(QStringLiteral("keep me"), 7, 0);
-    m_form->state().UndoText = QString(CompositionBox::kCapacity + 1, QLatin1Char('a'));
-    QTest::mouseClick(ui->ToolButton5, Qt::LeftButton);
+    QTest::mouseClick(ui->undoButton, Qt::LeftButton);
     QCOMPARE(box.texts, QStringList{QStringLiteral("文字列の大きさが ﾒﾓ の制限を越えました.")});
     QCOMPARE(composition(), QStringLiteral("keep me"));
 
-    ui->Edit2->setText(QStringLiteral("!"));
-    QTest::mouseClick(ui->ToolButton12, Qt::LeftButton);
+    ui->textLine->setText(QStringLiteral("!"));
+    QTest::mouseClick(ui->insertTextButton, Qt::LeftButton);
     QCOMPARE(composition(), QStringLiteral("keep me!"));
 }
 

@@ -1,7 +1,7 @@
 #include "FileDialogAnswer.h"
 #include "TestSupport.h"
-#include "main_window/Unit1.h"
-#include "ui_Unit1.h"
+#include "main_window/MainWindow.h"
+#include "ui_MainWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +31,7 @@ private:
     QString pathOf(const QString &name) const { return m_dir.filePath(name); }
     void writeFile(const QString &name, const QByteArray &bytes) const;
 
-    TForm1 *m_form = nullptr;
+    MainWindow *m_window = nullptr;
     QTemporaryDir m_dir;
 };
 
@@ -44,21 +44,21 @@ void tst_FileDialogs::initTestCase()
 
 void tst_FileDialogs::init()
 {
-    m_form = showForm1();
+    m_window = showMainWindow();
 }
 
 void tst_FileDialogs::cleanup()
 {
-    delete m_form;
-    m_form = nullptr;
+    delete m_window;
+    m_window = nullptr;
 }
 
 void tst_FileDialogs::runHandler(bool save)
 {
     if (save)
-        m_form->controls().SaveAs1->trigger();
+        m_window->controls().saveAsAction->trigger();
     else
-        m_form->controls().Open1->trigger();
+        m_window->controls().openAction->trigger();
 }
 
 void tst_FileDialogs::writeFile(const QString &name, const QByteArray &bytes) const
@@ -88,7 +88,7 @@ void tst_FileDialogs::settings()
     plain.setAcceptMode(mode);
 
     ErrorBoxRecorder errors;
-    m_form->Memo1().replaceAll(QStringLiteral("kept"));
+    m_window->compositionBox().replaceAll(QStringLiteral("kept"));
     FileDialogAnswer answer(FileDialogAnswer::Cancel);
     runHandler(save);
 
@@ -112,7 +112,7 @@ void tst_FileDialogs::settings()
     QCOMPARE(seen.frame.top(), screen.top() + (screen.height() - seen.frame.height()) / 3);
 
     QVERIFY(errors.texts.isEmpty());
-    QCOMPARE(m_form->Memo1().text(), QStringLiteral("kept"));
+    QCOMPARE(m_window->compositionBox().text(), QStringLiteral("kept"));
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -122,36 +122,36 @@ void tst_FileDialogs::keptNamesStartTheNextShowing()
     const QString saved = pathOf(QStringLiteral("saved.txt"));
     const QString opened = pathOf(QStringLiteral("opened.txt"));
     writeFile(QStringLiteral("opened.txt"), "from the file");
-    m_form->Memo1().replaceAll(QStringLiteral("first"));
+    m_window->compositionBox().replaceAll(QStringLiteral("first"));
 
     {
         FileDialogAnswer answer(FileDialogAnswer::Confirm, saved);
-        m_form->controls().SaveAs1->trigger();
+        m_window->controls().saveAsAction->trigger();
         QCOMPARE(answer.seen().field, QString());
     }
-    QCOMPARE(m_form->SaveDialog1().FileName(), saved);
+    QCOMPARE(m_window->saveDialog().fileName(), saved);
 
     {
         // The open dialog keeps a name of its own.
         FileDialogAnswer answer(FileDialogAnswer::Confirm, opened);
-        m_form->controls().Open1->trigger();
+        m_window->controls().openAction->trigger();
         QCOMPARE(answer.seen().field, QString());
     }
-    QCOMPARE(m_form->OpenDialog1().FileName(), opened);
-    QCOMPARE(m_form->Memo1().text(), QStringLiteral("from the file"));
+    QCOMPARE(m_window->openDialog().fileName(), opened);
+    QCOMPARE(m_window->compositionBox().text(), QStringLiteral("from the file"));
 
     {
         FileDialogAnswer answer(FileDialogAnswer::Cancel);
-        m_form->controls().SaveAs1->trigger();
+        m_window->controls().saveAsAction->trigger();
         QCOMPARE(answer.seen().field, QStringLiteral("saved.txt"));
         QCOMPARE(answer.seen().directory, m_dir.path());
     }
-    QCOMPARE(m_form->SaveDialog1().FileName(), saved);
+    QCOMPARE(m_window->saveDialog().fileName(), saved);
 
     {
         // Confirmed as it shows, after the cancel: the same file is written again.
         FileDialogAnswer answer(FileDialogAnswer::Confirm);
-        m_form->controls().SaveAs1->trigger();
+        m_window->controls().saveAsAction->trigger();
         QCOMPARE(answer.seen().field, QStringLiteral("saved.txt"));
     }
     QFile file(saved);
@@ -160,11 +160,11 @@ void tst_FileDialogs::keptNamesStartTheNextShowing()
 
     {
         FileDialogAnswer answer(FileDialogAnswer::Cancel);
-        m_form->controls().Open1->trigger();
+        m_window->controls().openAction->trigger();
         QCOMPARE(answer.seen().field, QStringLiteral("opened.txt"));
     }
-    QCOMPARE(m_form->OpenDialog1().FileName(), opened);
-    QCOMPARE(m_form->SaveDialog1().FileName(), saved);
+    QCOMPARE(m_window->openDialog().fileName(), opened);
+    QCOMPARE(m_window->saveDialog().fileName(), saved);
     QVERIFY(errors.texts.isEmpty());
 }
 
@@ -197,19 +197,19 @@ void tst_FileDialogs::defaultSuffix()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("in " + chosen.toUtf8());
     }
-    m_form->Memo1().replaceAll(QStringLiteral("typed"));
+    m_window->compositionBox().replaceAll(QStringLiteral("typed"));
 
     FileDialogAnswer answer(FileDialogAnswer::Confirm, dir.filePath(typed));
     runHandler(save);
 
     QVERIFY(answer.seen().shown);
     QVERIFY(!answer.seen().refused);
-    QCOMPARE((save ? m_form->SaveDialog1() : m_form->OpenDialog1()).FileName(), chosenPath);
+    QCOMPARE((save ? m_window->saveDialog() : m_window->openDialog()).fileName(), chosenPath);
     QVERIFY(errors.texts.isEmpty());
     if (save)
         QVERIFY(QFile::exists(chosenPath));
     else
-        QCOMPARE(m_form->Memo1().text(), "in " + chosen);
+        QCOMPARE(m_window->compositionBox().text(), "in " + chosen);
 }
 
 QTEST_MAIN(tst_FileDialogs)

@@ -92,8 +92,8 @@ void tst_FileOpen::openDecodesAndNormalises()
     ErrorBoxRecorder errors;
     const QString path = m_bench->pathOf(QStringLiteral("in.txt"));
     QVERIFY(writeFile(path, bytes));
+    setUndoText(m_bench->mainWindow().composition(), QStringLiteral("undo"));
     m_bench->setComposition(QStringLiteral("before"));
-    m_bench->form().state().UndoText = QStringLiteral("undo");
     setClipboardText(QStringLiteral("clip"));
 
     m_bench->open(path);
@@ -101,7 +101,7 @@ void tst_FileOpen::openDecodesAndNormalises()
     QVERIFY(errors.texts.isEmpty());
     QCOMPARE(m_bench->composition(), composition);
     QCOMPARE(m_bench->changes(), 1);
-    QCOMPARE(m_bench->form().state().UndoText, QStringLiteral("undo"));
+    QCOMPARE(m_bench->mainWindow().composition().undoText(), QStringLiteral("undo"));
     QCOMPARE(clipboardText(), QStringLiteral("clip"));
 }
 

@@ -75,8 +75,8 @@ void tst_FileSave::saveWritesTheCompositionsBytes()
     QFETCH(QString, composition);
     QFETCH(QByteArray, bytes);
     ErrorBoxRecorder errors;
+    setUndoText(m_bench->mainWindow().composition(), QStringLiteral("undo"));
     m_bench->setComposition(composition);
-    m_bench->form().state().UndoText = QStringLiteral("undo");
     setClipboardText(QStringLiteral("clip"));
 
     m_bench->save(m_bench->pathOf(QStringLiteral("out.txt")));
@@ -85,7 +85,7 @@ void tst_FileSave::saveWritesTheCompositionsBytes()
     QCOMPARE(contentsOf(m_bench->pathOf(QStringLiteral("out.txt"))), bytes);
     QCOMPARE(m_bench->composition(), composition);
     QCOMPARE(m_bench->changes(), 0);
-    QCOMPARE(m_bench->form().state().UndoText, QStringLiteral("undo"));
+    QCOMPARE(m_bench->mainWindow().composition().undoText(), QStringLiteral("undo"));
     QCOMPARE(clipboardText(), QStringLiteral("clip"));
 }
 
@@ -191,12 +191,12 @@ int saveWithinSizeLimit(int argc, char *argv[])
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     const QString path = QString::fromLocal8Bit(argv[2]);
-    std::unique_ptr<TForm1> form(showForm1());
-    form->Memo1().replaceAll(QString(100'000, QLatin1Char('x')));
+    std::unique_ptr<MainWindow> window(showMainWindow());
+    window->compositionBox().replaceAll(QString(100'000, QLatin1Char('x')));
     ErrorBoxRecorder errors;
     {
         FileDialogAnswer answer(FileDialogAnswer::Confirm, path);
-        form->controls().SaveAs1->trigger();
+        window->controls().saveAsAction->trigger();
         if (!answer.seen().shown)
             return 3;
     }

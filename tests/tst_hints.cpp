@@ -1,7 +1,7 @@
 #include "TestSupport.h"
-#include "main_window/Unit1.h"
+#include "main_window/MainWindow.h"
 #include "platform/HintFilter.h"
-#include "ui_Unit1.h"
+#include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -36,23 +36,23 @@ private:
     // What the tooltip shows, read as a user reads it.
     static QString shownText();
 
-    TForm1 *m_form = nullptr;
-    Ui::TForm1 *ui = nullptr;
+    MainWindow *m_window = nullptr;
+    Ui::MainWindow *ui = nullptr;
 };
 
 void tst_Hints::init()
 {
-    m_form = showForm1();
-    ui = &m_form->controls();
+    m_window = showMainWindow();
+    ui = &m_window->controls();
     // The mouse starts on a place without hints.
-    moveTo(ui->Label1);
+    moveTo(ui->compositionCaption);
 }
 
 void tst_Hints::cleanup()
 {
     QToolTip::hideText();
-    delete m_form;
-    m_form = nullptr;
+    delete m_window;
+    m_window = nullptr;
 }
 
 void tst_Hints::moveTo(QWidget *widget)
@@ -103,33 +103,33 @@ void tst_Hints::hint_data()
     QTest::addColumn<bool>("setHint");
     QTest::addColumn<QString>("hint");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("clear button") << "ToolButton1" << false << ""
+    QTest::newRow("clear button") << "clearButton" << false << ""
                                   << "初期化";
-    QTest::newRow("phrase button") << "ToolButton14" << false << ""
+    QTest::newRow("phrase button") << "phraseButton" << false << ""
                                    << "定型文字列挿入";
-    QTest::newRow("copy button") << "BitBtn1" << false << ""
+    QTest::newRow("copy button") << "copyButton" << false << ""
                                  << "コピー";
     QTest::newRow("phrase list, hint set at run time")
-        << "ComboBox2" << true << "いつもの挨拶|details"
+        << "phraseList" << true << "いつもの挨拶|details"
         << "いつもの挨拶";
     QTest::newRow("markup shows literally")
-        << "ToolButton1" << true << "<b>bold</b> & <i>x</i>|more"
+        << "clearButton" << true << "<b>bold</b> & <i>x</i>|more"
         << "<b>bold</b> & <i>x</i>";
-    QTest::newRow("empty after the cut") << "ToolButton1" << true << "|only long"
+    QTest::newRow("empty after the cut") << "clearButton" << true << "|only long"
                                          << "";
-    QTest::newRow("kaomoji list has none") << "ComboBox1" << false << ""
+    QTest::newRow("kaomoji list has none") << "kaomojiList" << false << ""
                                            << "";
-    QTest::newRow("text line has none") << "Edit2" << false << ""
+    QTest::newRow("text line has none") << "textLine" << false << ""
                                         << "";
-    QTest::newRow("composition box") << "Memo1" << false << ""
+    QTest::newRow("composition box") << "compositionBox" << false << ""
                                      << "";
-    QTest::newRow("composition box, hints off") << "Memo1" << true << "never"
+    QTest::newRow("composition box, hints off") << "compositionBox" << true << "never"
                                                 << "";
-    QTest::newRow("caption label") << "Label1" << true << "never"
+    QTest::newRow("caption label") << "compositionCaption" << true << "never"
                                    << "";
-    QTest::newRow("clock") << "Label2" << false << ""
+    QTest::newRow("clock") << "clockLabel" << false << ""
                            << "";
-    QTest::newRow("status bar") << "StatusPanel0" << true << "never"
+    QTest::newRow("status bar") << "characterCount" << true << "never"
                                 << "";
 }
 
@@ -140,7 +140,7 @@ void tst_Hints::hint()
     QFETCH(QString, hint);
     QFETCH(QString, shown);
 
-    auto *widget = m_form->findChild<QWidget *>(control);
+    auto *widget = m_window->findChild<QWidget *>(control);
     QVERIFY(widget);
     if (setHint)
         widget->setToolTip(hint);
@@ -161,7 +161,7 @@ void tst_Hints::timing()
     QTimer *hide = timer("hintHide");
     QVERIFY(pause && hide);
 
-    moveTo(ui->ToolButton1);
+    moveTo(ui->clearButton);
     QCOMPARE(pause->interval(), HintFilter::kPause);
     QTest::qWait(HintFilter::kPause - 200);
     QVERIFY(!QToolTip::isVisible());
@@ -169,7 +169,7 @@ void tst_Hints::timing()
     QCOMPARE(shownText(), QStringLiteral("初期化"));
 
     // On to the next button while the hint shows: the short pause.
-    moveTo(ui->ToolButton5);
+    moveTo(ui->undoButton);
     QCOMPARE(pause->interval(), HintFilter::kShortPause);
     QTRY_COMPARE_WITH_TIMEOUT(shownText(), QStringLiteral("元に戻す"), 2000);
     QVERIFY(QToolTip::isVisible());
@@ -182,18 +182,18 @@ void tst_Hints::timing()
     QVERIFY(shownFor.elapsed() >= HintFilter::kHidePause - 500);
 
     // With no hint showing, the next control waits the full pause again.
-    moveTo(ui->ToolButton3);
+    moveTo(ui->kaomojiButton);
     QCOMPARE(pause->interval(), HintFilter::kPause);
 
     // Leaving for a place without hints drops the one that is due.
-    moveTo(ui->Memo1);
+    moveTo(ui->compositionBox);
     QVERIFY(!pause->isActive());
 }
 
 void tst_Hints::sameRulesInEveryWindow()
 {
     // A second main window installs no second filter.
-    const auto second = std::make_unique<TForm1>();
+    const auto second = std::make_unique<MainWindow>();
     QCOMPARE(qApp->findChildren<HintFilter *>().size(), 1);
 
     QWidget other;

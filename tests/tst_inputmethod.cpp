@@ -1,8 +1,8 @@
 #include "TestSupport.h"
-#include "main_window/Unit1.h"
+#include "main_window/MainWindow.h"
 #include "platform/Fcitx5InputMethod.h"
 #include "platform/InputMethod.h"
-#include "ui_Unit1.h"
+#include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -65,22 +65,22 @@ private slots:
 
 private:
     QStringList m_asks;
-    TForm1 *m_form = nullptr;
-    Ui::TForm1 *ui = nullptr;
+    MainWindow *m_window = nullptr;
+    Ui::MainWindow *ui = nullptr;
 };
 
 void tst_InputMethod::init()
 {
     m_asks.clear();
     InputMethod::setCurrent(std::make_unique<FakeInputMethod>(&m_asks));
-    m_form = showForm1();
-    ui = &m_form->controls();
+    m_window = showMainWindow();
+    ui = &m_window->controls();
 }
 
 void tst_InputMethod::cleanup()
 {
-    delete m_form;
-    m_form = nullptr;
+    delete m_window;
+    m_window = nullptr;
     InputMethod::setCurrent(nullptr);
 }
 
@@ -88,10 +88,10 @@ void tst_InputMethod::askedOnFocusIn_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<bool>("asked");
-    QTest::newRow("Edit2") << "Edit2" << true;
-    QTest::newRow("ComboBox2") << "ComboBox2" << false;
-    QTest::newRow("ComboBox1") << "ComboBox1" << false;
-    QTest::newRow("BitBtn1") << "BitBtn1" << false;
+    QTest::newRow("textLine") << "textLine" << true;
+    QTest::newRow("phraseList") << "phraseList" << false;
+    QTest::newRow("kaomojiList") << "kaomojiList" << false;
+    QTest::newRow("copyButton") << "copyButton" << false;
 }
 
 void tst_InputMethod::askedOnFocusIn()
@@ -99,10 +99,10 @@ void tst_InputMethod::askedOnFocusIn()
     QFETCH(QString, control);
     QFETCH(bool, asked);
 
-    // The first showing puts the focus in Memo1.
-    QCOMPARE(m_asks, QStringList{QStringLiteral("Memo1")});
+    // The first showing puts the focus in compositionBox.
+    QCOMPARE(m_asks, QStringList{QStringLiteral("compositionBox")});
     m_asks.clear();
-    auto *widget = m_form->findChild<QWidget *>(control);
+    auto *widget = m_window->findChild<QWidget *>(control);
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2));
     QVERIFY(widget->hasFocus());
     QCOMPARE(m_asks, asked ? QStringList{control} : QStringList());
@@ -116,8 +116,8 @@ void tst_InputMethod::askedOnEveryArrival()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    // Memo1 → Edit2 → ComboBox2 → BitBtn1 → Memo1 → BitBtn1 → ComboBox2 → Edit2.
-    QCOMPARE(m_asks, (QStringList{"Edit2", "Memo1", "Edit2"}));
+    // compositionBox → textLine → phraseList → copyButton → compositionBox → copyButton → phraseList → textLine.
+    QCOMPARE(m_asks, (QStringList{"textLine", "compositionBox", "textLine"}));
 }
 
 void tst_InputMethod::fcitx5OnTheSessionBus()

@@ -1,12 +1,12 @@
 #include "TestSupport.h"
 #include "main_window/ListLoading.h"
-#include "main_window/ProgramState.h"
-#include "main_window/Unit1.h"
+#include "main_window/MainWindow.h"
+#include "main_window/TypingMeter.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorBox.h"
 #include "platform/HandlerGuard.h"
 #include "platform/TickCounter.h"
-#include "ui_Unit1.h"
+#include "ui_MainWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -65,8 +65,9 @@ QStringList entriesOf(const QComboBox *list)
 int countLists()
 {
     ErrorBox::setPresenter([](const QString &text) { std::printf("box: %s\n", qPrintable(text)); });
-    TForm1 form;
-    std::printf("%d %d\n", form.controls().ComboBox2->count(), form.controls().ComboBox1->count());
+    MainWindow mainWindow;
+    std::printf("%d %d\n", mainWindow.controls().phraseList->count(),
+                mainWindow.controls().kaomojiList->count());
     return 0;
 }
 
@@ -100,14 +101,14 @@ private:
     void writeBothLists() const;
     void start();
     void pick(QComboBox *list, int row);
-    QString composition() const { return m_form->Memo1().text(); }
+    QString composition() const { return m_window->compositionBox().text(); }
     void setComposition(const QString &text, int start, int length);
 
     std::optional<QTemporaryDir> m_dir;
     QString m_previousDirectory;
     std::optional<ErrorBoxRecorder> m_box;
-    TForm1 *m_form = nullptr;
-    Ui::TForm1 *ui = nullptr;
+    MainWindow *m_window = nullptr;
+    Ui::MainWindow *ui = nullptr;
 };
 
 void tst_Lists::init()
@@ -121,8 +122,8 @@ void tst_Lists::init()
 
 void tst_Lists::cleanup()
 {
-    delete m_form;
-    m_form = nullptr;
+    delete m_window;
+    m_window = nullptr;
     ui = nullptr;
     m_box.reset();
     TickCounter::setSource({});
@@ -138,8 +139,8 @@ void tst_Lists::writeBothLists() const
 
 void tst_Lists::start()
 {
-    m_form = showForm1();
-    ui = &m_form->controls();
+    m_window = showMainWindow();
+    ui = &m_window->controls();
 }
 
 void tst_Lists::pick(QComboBox *list, int row)
@@ -154,41 +155,37 @@ void tst_Lists::pick(QComboBox *list, int row)
 
 void tst_Lists::setComposition(const QString &text, int start, int length)
 {
-    m_form->Memo1().replaceAll(text);
-    QTextCursor cursor = ui->Memo1->textCursor();
+    m_window->compositionBox().replaceAll(text);
+    QTextCursor cursor = ui->compositionBox->textCursor();
     cursor.setPosition(start);
     cursor.setPosition(start + length, QTextCursor::KeepAnchor);
-    ui->Memo1->setTextCursor(cursor);
+    ui->compositionBox->setTextCursor(cursor);
 }
 
 void tst_Lists::startWithoutFiles()
 {
     start();
-    QCOMPARE(ui->ComboBox1->count(), 0);
-    QCOMPARE(ui->ComboBox2->count(), 0);
+    QCOMPARE(ui->kaomojiList->count(), 0);
+    QCOMPARE(ui->phraseList->count(), 0);
     QVERIFY(m_box->texts.isEmpty());
-    QCOMPARE(m_form->state().ListPath, m_dir->path() + "/kao1.txt");
 }
 
 void tst_Lists::startWithBothFiles()
 {
     writeBothLists();
     start();
-    QCOMPARE(entriesOf(ui->ComboBox1), kKaomoji);
-    QCOMPARE(entriesOf(ui->ComboBox2), kPhrases);
+    QCOMPARE(entriesOf(ui->kaomojiList), kKaomoji);
+    QCOMPARE(entriesOf(ui->phraseList), kPhrases);
     QVERIFY(m_box->texts.isEmpty());
     // Nothing selected, nothing shown, nothing inserted or published.
-    for (QComboBox *list : {ui->ComboBox1, ui->ComboBox2}) {
+    for (QComboBox *list : {ui->kaomojiList, ui->phraseList}) {
         QCOMPARE(list->currentIndex(), -1);
         QCOMPARE(list->currentText(), QString());
         QVERIFY(qobject_cast<QListView *>(list->view())->uniformItemSizes());
     }
     QCOMPARE(composition(), QString());
     QCOMPARE(clipboardText(), QStringLiteral("before"));
-    QCOMPARE(ui->ComboBox2->toolTip(), QString());
-    // The kaomoji are loaded last.
-    QCOMPARE(m_form->state().ListPath, m_dir->path() + "/kao1.txt");
-    QCOMPARE(m_form->state().ListLine, kKaomoji.last());
+    QCOMPARE(ui->phraseList->toolTip(), QString());
 }
 
 void tst_Lists::nonFilesAreSkipped_data()
@@ -213,8 +210,8 @@ void tst_Lists::nonFilesAreSkipped()
 
     // A FIFO without a writer would block an open for ever, /dev/zero a read.
     start();
-    QCOMPARE(ui->ComboBox1->count(), 0);
-    QCOMPARE(entriesOf(ui->ComboBox2), kPhrases);
+    QCOMPARE(ui->kaomojiList->count(), 0);
+    QCOMPARE(entriesOf(ui->phraseList), kPhrases);
     QVERIFY(m_box->texts.isEmpty());
 }
 
@@ -230,10 +227,10 @@ void tst_Lists::failingFileIsReportedAndStartUpGoesOn()
     QFETCH(QString, failing);
     TickCounter::setSource([] { return qint64(7'000); });
     // What the meter holds after a start-up without trouble.
-    ProgramState cleanStart;
+    TypingMeter cleanStart;
     {
-        TForm1 clean;
-        cleanStart = clean.state();
+        MainWindow clean;
+        cleanStart = clean.meter();
     }
 
     writeBothLists();
@@ -244,11 +241,11 @@ void tst_Lists::failingFileIsReportedAndStartUpGoesOn()
 
     QCOMPARE(m_box->texts, QStringList{QStringLiteral("I/O ｴﾗｰ (30)")});
     const bool phrasesFail = failing == "morvela1.txt";
-    QCOMPARE(entriesOf(ui->ComboBox2), phrasesFail ? QStringList() : kPhrases);
-    QCOMPARE(entriesOf(ui->ComboBox1), phrasesFail ? kKaomoji : QStringList());
-    QCOMPARE(m_form->state().StartSeconds, cleanStart.StartSeconds);
-    QCOMPARE(m_form->state().SampleCount, cleanStart.SampleCount);
-    QCOMPARE(m_form->state().SampleTotal, cleanStart.SampleTotal);
+    QCOMPARE(entriesOf(ui->phraseList), phrasesFail ? QStringList() : kPhrases);
+    QCOMPARE(entriesOf(ui->kaomojiList), phrasesFail ? kKaomoji : QStringList());
+    QCOMPARE(m_window->meter().startSeconds(), cleanStart.startSeconds());
+    QCOMPARE(m_window->meter().sampleCount(), cleanStart.sampleCount());
+    QCOMPARE(m_window->meter().sampleTotal(), cleanStart.sampleTotal());
 }
 
 void tst_Lists::refusedEntryIsReported()
@@ -257,12 +254,10 @@ void tst_Lists::refusedEntryIsReported()
     QComboBox list;
     list.setEditable(true);
     list.setMaxCount(2);
-    ProgramState state;
-    runGuarded([&] { ListLoading::load(list, QStringLiteral("kao1.txt"), state); });
+    runGuarded([&] { ListLoading::load(list, QStringLiteral("kao1.txt")); });
 
     QCOMPARE(m_box->texts, QStringList{QStringLiteral("行を挿入できません.")});
     QCOMPARE(entriesOf(&list), (QStringList{"a", "b"}));
-    QCOMPARE(state.ListLine, QStringLiteral("c"));
 }
 
 void tst_Lists::pickingTheThirdKaomojiInsertsIt()
@@ -271,21 +266,21 @@ void tst_Lists::pickingTheThirdKaomojiInsertsIt()
     start();
     setComposition(QStringLiteral("ab"), 1, 0);
     QStringList shownWhenInserted;
-    connect(ui->Memo1, &QPlainTextEdit::textChanged, this,
-            [&] { shownWhenInserted.append(ui->ComboBox1->currentText()); });
+    connect(ui->compositionBox, &QPlainTextEdit::textChanged, this,
+            [&] { shownWhenInserted.append(ui->kaomojiList->currentText()); });
     QSignalSpy published(QGuiApplication::clipboard(), &QClipboard::dataChanged);
 
-    pick(ui->ComboBox1, 2);
+    pick(ui->kaomojiList, 2);
 
     const QString expected = "a" + kKaomoji.at(2) + "b";
     QCOMPARE(composition(), expected);
     QCOMPARE(clipboardText(), expected);
     QCOMPARE(published.count(), 1);
     QCOMPARE(shownWhenInserted, QStringList{kKaomoji.at(2)});
-    QCOMPARE(ui->Memo1->textCursor().position(), 1 + kKaomoji.at(2).size());
+    QCOMPARE(ui->compositionBox->textCursor().position(), 1 + kKaomoji.at(2).size());
 
     // The button inserts the selected entry again.
-    QTest::mouseClick(ui->ToolButton3, Qt::LeftButton);
+    QTest::mouseClick(ui->kaomojiButton, Qt::LeftButton);
     QCOMPARE(clipboardText(), "a" + kKaomoji.at(2) + kKaomoji.at(2) + "b");
 }
 
@@ -293,10 +288,10 @@ void tst_Lists::kaomojiButtonWithEmptyLists()
 {
     start();
     setComposition(QStringLiteral("abc"), 1, 1);
-    QTest::mouseClick(ui->ToolButton3, Qt::LeftButton);
+    QTest::mouseClick(ui->kaomojiButton, Qt::LeftButton);
     QCOMPARE(composition(), QStringLiteral("ac"));
     QCOMPARE(clipboardText(), QStringLiteral("ac"));
-    QCOMPARE(ui->Memo1->textCursor().position(), 1);
+    QCOMPARE(ui->compositionBox->textCursor().position(), 1);
 }
 
 void tst_Lists::editsInTextFieldRunHandlerOnceEach_data()
@@ -317,7 +312,7 @@ void tst_Lists::editsInTextFieldRunHandlerOnceEach()
     QFETCH(QString, expected);
     writeBothLists();
     start();
-    QComboBox *list = phrases ? ui->ComboBox2 : ui->ComboBox1;
+    QComboBox *list = phrases ? ui->phraseList : ui->kaomojiList;
     list->setCurrentIndex(selected);
     // "y" is selected in the composition: the first run replaces it.
     setComposition(QStringLiteral("xyz"), 1, 1);
@@ -338,31 +333,31 @@ void tst_Lists::programChangesRunNothing()
     writeBothLists();
     start();
     QSignalSpy published(QGuiApplication::clipboard(), &QClipboard::dataChanged);
-    for (QComboBox *list : {ui->ComboBox1, ui->ComboBox2}) {
+    for (QComboBox *list : {ui->kaomojiList, ui->phraseList}) {
         list->setCurrentIndex(2);
         list->setEditText(QStringLiteral("typed by the program"));
         list->setCurrentIndex(-1);
     }
     QCOMPARE(published.count(), 0);
     QCOMPARE(composition(), QString());
-    QCOMPARE(ui->ComboBox2->toolTip(), QString());
+    QCOMPARE(ui->phraseList->toolTip(), QString());
 }
 
 void tst_Lists::phraseHintFollowsInsertion()
 {
     writeBothLists();
     start();
-    pick(ui->ComboBox2, 1);
+    pick(ui->phraseList, 1);
     QCOMPARE(composition(), kPhrases.at(1));
     // The whole text: the tool tip shows the part before "|".
-    QCOMPARE(ui->ComboBox2->toolTip(), kPhrases.at(1));
+    QCOMPARE(ui->phraseList->toolTip(), kPhrases.at(1));
 
-    pick(ui->ComboBox2, 2);
-    QCOMPARE(ui->ComboBox2->toolTip(), kPhrases.at(2));
+    pick(ui->phraseList, 2);
+    QCOMPARE(ui->phraseList->toolTip(), kPhrases.at(2));
 
-    ui->ComboBox2->setCurrentIndex(-1);
-    QTest::mouseClick(ui->ToolButton14, Qt::LeftButton);
-    QCOMPARE(ui->ComboBox2->toolTip(), QString());
+    ui->phraseList->setCurrentIndex(-1);
+    QTest::mouseClick(ui->phraseButton, Qt::LeftButton);
+    QCOMPARE(ui->phraseList->toolTip(), QString());
     QCOMPARE(composition(), kPhrases.at(1) + kPhrases.at(2));
 }
 

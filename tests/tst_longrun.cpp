@@ -1,11 +1,10 @@
 // Long sessions: many random insertions checked step by step against a model the test keeps
 // itself, and many palettes opened and closed without leaving anything behind.
 #include "TestSupport.h"
-#include "main_window/ProgramState.h"
-#include "main_window/Unit1.h"
-#include "palette/Unit3.h"
+#include "main_window/MainWindow.h"
+#include "palette/SymbolPalette.h"
 #include "platform/CodePage.h"
-#include "ui_Unit1.h"
+#include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -100,7 +99,7 @@ private slots:
 private:
     std::optional<QTemporaryDir> m_dir;
     QString m_previousDirectory;
-    TForm1 *m_form = nullptr;
+    MainWindow *m_window = nullptr;
 };
 
 void tst_LongRun::init()
@@ -111,28 +110,27 @@ void tst_LongRun::init()
     writeList(m_dir->filePath("kao1.txt"), kKaomoji);
     writeList(m_dir->filePath("morvela1.txt"), kPhrases);
     setClipboardText(QStringLiteral("before"));
-    m_form = showForm1();
+    m_window = showMainWindow();
 }
 
 void tst_LongRun::cleanup()
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<TForm3 *>(window))
+        if (qobject_cast<SymbolPalette *>(window))
             delete window;
     }
-    delete m_form;
-    m_form = nullptr;
+    delete m_window;
+    m_window = nullptr;
     QDir::setCurrent(m_previousDirectory);
     m_dir.reset();
 }
 
 void tst_LongRun::randomInsertionsAgreeWithTheModel()
 {
-    Ui::TForm1 &ui = m_form->controls();
-    QCOMPARE(ui.ComboBox1->count(), kKaomoji.size());
-    QCOMPARE(ui.ComboBox2->count(), kPhrases.size());
-    QTest::mouseClick(ui.ToolButton8, Qt::LeftButton);
-    TForm3 *palette = Form3;
+    Ui::MainWindow &ui = m_window->controls();
+    QCOMPARE(ui.kaomojiList->count(), kKaomoji.size());
+    QCOMPARE(ui.phraseList->count(), kPhrases.size());
+    SymbolPalette *palette = openPalette(m_window);
     QVERIFY(palette);
     const QList<QPushButton *> symbols = palette->findChildren<QPushButton *>();
     QVERIFY(!symbols.isEmpty());
@@ -144,28 +142,28 @@ void tst_LongRun::randomInsertionsAgreeWithTheModel()
         switch (random.bounded(5)) {
         case 0: {
             const int row = int(random.bounded(kKaomoji.size()));
-            ui.ComboBox1->setCurrentIndex(row);
-            m_form->ToolButton3Click();
+            ui.kaomojiList->setCurrentIndex(row);
+            m_window->insertKaomoji();
             model.insert(kKaomoji.at(row), false);
             break;
         }
         case 1: {
             const int row = int(random.bounded(kPhrases.size()));
-            ui.ComboBox2->setCurrentIndex(row);
-            m_form->ToolButton14Click();
+            ui.phraseList->setCurrentIndex(row);
+            m_window->insertPhrase();
             model.insert(kPhrases.at(row), false);
             break;
         }
         case 2: {
             QPushButton *symbol = symbols.at(random.bounded(symbols.size()));
-            palette->Button1Click(symbol);
+            symbol->click();
             model.insert(symbol->text(), true);
             break;
         }
         case 3: {
             const QString &piece = kTexts.at(random.bounded(kTexts.size()));
-            ui.Edit2->setText(piece);
-            m_form->ToolButton12Click();
+            ui.textLine->setText(piece);
+            m_window->insertTextLine();
             model.insert(piece, true);
             break;
         }
@@ -176,30 +174,28 @@ void tst_LongRun::randomInsertionsAgreeWithTheModel()
             const qsizetype shortest = size > kLongComposition ? longest / 2 : 0;
             const qsizetype to
                 = boundary(model.text, from + shortest + random.bounded(longest - shortest + 1));
-            QTextCursor cursor = ui.Memo1->textCursor();
+            QTextCursor cursor = ui.compositionBox->textCursor();
             cursor.setPosition(int(from));
             cursor.setPosition(int(to), QTextCursor::KeepAnchor);
-            ui.Memo1->setTextCursor(cursor);
+            ui.compositionBox->setTextCursor(cursor);
             model.start = from;
             model.length = to - from;
             break;
         }
         }
-        const QString composition = m_form->Memo1().text();
+        const QString composition = m_window->compositionBox().text();
         if (composition != model.text || clipboardText() != model.clipboard
-            || m_form->state().UndoText != model.undo
-            || m_form->Memo1().selectionStart() != model.start)
+            || m_window->composition().undoText() != model.undo
+            || m_window->compositionBox().selectionStart() != model.start)
             QFAIL(qPrintable(QStringLiteral("step %1 disagrees with the model").arg(step)));
     }
 }
 
 void tst_LongRun::manyPalettesLeaveNothingBehind()
 {
-    Ui::TForm1 &ui = m_form->controls();
     const qsizetype windowsBefore = QApplication::topLevelWidgets().size();
     const auto openClickClose = [&] {
-        QTest::mouseClick(ui.ToolButton8, Qt::LeftButton);
-        TForm3 *palette = Form3;
+        const QPointer<SymbolPalette> palette = openPalette(m_window);
         QVERIFY(palette);
         QVERIFY(palette->isVisible());
         QPushButton *symbol = nullptr;
@@ -210,12 +206,12 @@ void tst_LongRun::manyPalettesLeaveNothingBehind()
             }
         }
         QVERIFY(symbol);
-        const QString before = m_form->Memo1().text();
+        const QString before = m_window->compositionBox().text();
         QTest::mouseClick(symbol, Qt::LeftButton);
-        QCOMPARE(m_form->Memo1().text(), before + symbol->text());
+        QCOMPARE(m_window->compositionBox().text(), before + symbol->text());
         QVERIFY(palette->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!Form3);
+        QVERIFY(!palette);
     };
 
     // The first ones warm caches (fonts, styles) that stay for the program's life.
@@ -226,7 +222,7 @@ void tst_LongRun::manyPalettesLeaveNothingBehind()
     }
     const long warmKilobytes = residentKilobytes();
     for (int i = kPalettes / 10; i < kPalettes; ++i) {
-        m_form->Memo1().replaceAll(QString());
+        m_window->compositionBox().replaceAll(QString());
         openClickClose();
         if (QTest::currentTestFailed())
             return;

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
-#include "main_window/Unit1.h"
+#include "main_window/MainWindow.h"
 #include "platform/TypingLimit.h"
 #include "platform/WindowPlacement.h"
-#include "ui_Unit1.h"
+#include "ui_MainWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -53,26 +53,26 @@ private slots:
 private:
     QWidget *control(const QString &name) const;
 
-    TForm1 *m_form = nullptr;
-    Ui::TForm1 *ui = nullptr;
+    MainWindow *m_window = nullptr;
+    Ui::MainWindow *ui = nullptr;
 };
 
 void tst_MainWindow::init()
 {
-    m_form = showForm1();
-    ui = &m_form->controls();
+    m_window = showMainWindow();
+    ui = &m_window->controls();
     setClipboardText(QStringLiteral("before"));
 }
 
 void tst_MainWindow::cleanup()
 {
-    delete m_form;
-    m_form = nullptr;
+    delete m_window;
+    m_window = nullptr;
 }
 
 QWidget *tst_MainWindow::control(const QString &name) const
 {
-    auto *widget = m_form->findChild<QWidget *>(name);
+    auto *widget = m_window->findChild<QWidget *>(name);
     if (!widget)
         qFatal("no control %s", qPrintable(name));
     return widget;
@@ -87,10 +87,10 @@ void tst_MainWindow::geometry_data()
     QTest::addColumn<int>("pixelSize");
     QTest::addColumn<bool>("bold");
 
-    const QString window = QStringLiteral("centralwidget");
-    const QString panel = QStringLiteral("Panel1");
-    const QString toolBar = QStringLiteral("ToolBar1");
-    const QString statusBar = QStringLiteral("StatusBar1");
+    const QString window = QStringLiteral("windowContent");
+    const QString panel = QStringLiteral("toolPanel");
+    const QString toolBar = QStringLiteral("toolBar");
+    const QString statusBar = QStringLiteral("statusBar");
     const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
     const QString mincho = QStringLiteral("ＭＳ 明朝");
     auto row = [](const char *name, const QString &holder, const char *className, QRect place,
@@ -98,25 +98,25 @@ void tst_MainWindow::geometry_data()
         QTest::newRow(name) << holder << QString::fromLatin1(className) << place << family
                             << pixelSize << bold;
     };
-    row("Label1", window, "QLabel", {8, 2, 135, 15}, mincho, 15);
-    row("Label2", window, "QLabel", {192, 2, 73, 15}, mincho, 15, true);
-    row("BitBtn1", window, "QPushButton", {285, 2, 22, 22}, gothic, 12);
-    row("Memo1", window, "QPlainTextEdit", {8, 24, 297, 57}, gothic, 16);
-    row("Panel1", window, "QFrame", {8, 88, 297, 97}, gothic, 12);
-    row("StatusBar1", window, "QFrame", {0, 192, 316, 19}, gothic, 12);
-    row("ToolBar1", panel, "QFrame", {1, 1, 295, 95}, gothic, 12);
-    row("ToolButton1", toolBar, "QToolButton", {0, 2, 23, 23}, gothic, 12);
-    row("ToolButton5", toolBar, "QToolButton", {23, 2, 23, 23}, gothic, 12);
-    row("ToolButton3", toolBar, "QToolButton", {54, 2, 23, 23}, gothic, 12);
-    row("ComboBox1", toolBar, "QComboBox", {85, 2, 164, 23}, gothic, 15);
-    row("ToolButton8", toolBar, "QToolButton", {257, 2, 23, 23}, gothic, 12);
-    row("ToolButton12", toolBar, "QToolButton", {0, 30, 23, 23}, gothic, 12);
-    row("Edit2", toolBar, "QLineEdit", {31, 30, 250, 23}, gothic, 15);
-    row("ToolButton14", toolBar, "QToolButton", {0, 58, 23, 23}, gothic, 12);
-    row("ComboBox2", toolBar, "QComboBox", {31, 58, 250, 23}, gothic, 15);
-    row("StatusPanel0", statusBar, "QLabel", {0, 0, 60, 19}, gothic, 12);
-    row("StatusPanel1", statusBar, "QLabel", {60, 0, 60, 19}, gothic, 12);
-    row("StatusPanel2", statusBar, "QLabel", {120, 0, 196, 19}, gothic, 12);
+    row("compositionCaption", window, "QLabel", {8, 2, 135, 15}, mincho, 15);
+    row("clockLabel", window, "QLabel", {192, 2, 73, 15}, mincho, 15, true);
+    row("copyButton", window, "QPushButton", {285, 2, 22, 22}, gothic, 12);
+    row("compositionBox", window, "QPlainTextEdit", {8, 24, 297, 57}, gothic, 16);
+    row("toolPanel", window, "QFrame", {8, 88, 297, 97}, gothic, 12);
+    row("statusBar", window, "QFrame", {0, 192, 316, 19}, gothic, 12);
+    row("toolBar", panel, "QFrame", {1, 1, 295, 95}, gothic, 12);
+    row("clearButton", toolBar, "QToolButton", {0, 2, 23, 23}, gothic, 12);
+    row("undoButton", toolBar, "QToolButton", {23, 2, 23, 23}, gothic, 12);
+    row("kaomojiButton", toolBar, "QToolButton", {54, 2, 23, 23}, gothic, 12);
+    row("kaomojiList", toolBar, "QComboBox", {85, 2, 164, 23}, gothic, 15);
+    row("paletteButton", toolBar, "QToolButton", {257, 2, 23, 23}, gothic, 12);
+    row("insertTextButton", toolBar, "QToolButton", {0, 30, 23, 23}, gothic, 12);
+    row("textLine", toolBar, "QLineEdit", {31, 30, 250, 23}, gothic, 15);
+    row("phraseButton", toolBar, "QToolButton", {0, 58, 23, 23}, gothic, 12);
+    row("phraseList", toolBar, "QComboBox", {31, 58, 250, 23}, gothic, 15);
+    row("characterCount", statusBar, "QLabel", {0, 0, 60, 19}, gothic, 12);
+    row("keysPerSecond", statusBar, "QLabel", {60, 0, 60, 19}, gothic, 12);
+    row("keysPerMinute", statusBar, "QLabel", {120, 0, 196, 19}, gothic, 12);
 }
 
 void tst_MainWindow::geometry()
@@ -132,7 +132,7 @@ void tst_MainWindow::geometry()
     QCOMPARE(widget->metaObject()->className(), className);
     QCOMPARE(widget->parentWidget()->objectName(), holder);
     // Places in the tool bar are in its client area, inside its 3 px border.
-    const QPoint origin = holder == QLatin1String("ToolBar1")
+    const QPoint origin = holder == QLatin1String("toolBar")
         ? widget->parentWidget()->contentsRect().topLeft()
         : QPoint();
     QCOMPARE(widget->geometry().translated(-origin), place);
@@ -143,42 +143,43 @@ void tst_MainWindow::geometry()
 
 void tst_MainWindow::window()
 {
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("Morvela"));
-    QCOMPARE(m_form->centralWidget()->size(), QSize(316, 211));
-    QCOMPARE(m_form->centralWidget()->y(), m_form->menuBar()->geometry().bottom() + 1);
-    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Morvela"));
+    QCOMPARE(m_window->centralWidget()->size(), QSize(316, 211));
+    QCOMPARE(m_window->centralWidget()->y(), m_window->menuBar()->geometry().bottom() + 1);
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
 
-    const Qt::WindowFlags flags = m_form->windowFlags();
+    const Qt::WindowFlags flags = m_window->windowFlags();
     QVERIFY(flags & Qt::WindowStaysOnTopHint);
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(flags & Qt::WindowSystemMenuHint);
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
 
-    QCOMPARE(m_form->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
-    QVERIFY(m_form->windowIcon().pixmap(32, 32).hasAlpha());
-    QCOMPARE(ui->ToolBar1->contentsRect(), QRect(3, 3, 289, 89));
+    QCOMPARE(m_window->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
+    QVERIFY(m_window->windowIcon().pixmap(32, 32).hasAlpha());
+    QCOMPARE(ui->toolBar->contentsRect(), QRect(3, 3, 289, 89));
 }
 
 void tst_MainWindow::colours()
 {
-    const QColor buttonFace = m_form->palette().color(QPalette::Button);
-    for (const QWidget *part : {static_cast<QWidget *>(m_form), control("Panel1"),
-                                control("ToolBar1"), control("StatusBar1")}) {
+    const QColor buttonFace = m_window->palette().color(QPalette::Button);
+    for (const QWidget *part : {static_cast<QWidget *>(m_window), control("toolPanel"),
+                                control("toolBar"), control("statusBar")}) {
         QVERIFY2(part->autoFillBackground(), qPrintable(part->objectName()));
         QCOMPARE(part->palette().color(part->backgroundRole()), buttonFace);
     }
-    QCOMPARE(ui->Label1->palette().color(QPalette::Active, QPalette::WindowText),
+    QCOMPARE(ui->compositionCaption->palette().color(QPalette::Active, QPalette::WindowText),
              QColor(0, 128, 128));
-    QCOMPARE(ui->Label1->palette().color(QPalette::Inactive, QPalette::WindowText),
+    QCOMPARE(ui->compositionCaption->palette().color(QPalette::Inactive, QPalette::WindowText),
              QColor(0, 128, 128));
-    for (const QLabel *label : {ui->Label1, ui->Label2, ui->StatusPanel0, ui->StatusPanel2})
+    for (const QLabel *label :
+         {ui->compositionCaption, ui->clockLabel, ui->characterCount, ui->keysPerMinute})
         QCOMPARE(label->foregroundRole(), QPalette::WindowText);
-    QCOMPARE(ui->Label2->palette().color(QPalette::WindowText),
-             m_form->palette().color(QPalette::WindowText));
+    QCOMPARE(ui->clockLabel->palette().color(QPalette::WindowText),
+             m_window->palette().color(QPalette::WindowText));
 
     // The teal reaches the screen: the darkest ink of the caption is teal, not grey.
-    const QImage label = ui->Label1->grab().toImage();
+    const QImage label = ui->compositionCaption->grab().toImage();
     QColor darkest = Qt::white;
     for (int y = 0; y < label.height(); ++y)
         for (int x = 0; x < label.width(); ++x)
@@ -190,29 +191,29 @@ void tst_MainWindow::colours()
 
 void tst_MainWindow::controlSettings()
 {
-    QCOMPARE(ui->Panel1->frameShape(), QFrame::Panel);
-    QCOMPARE(ui->Panel1->frameShadow(), QFrame::Sunken);
-    QCOMPARE(ui->Panel1->lineWidth(), 1);
-    QCOMPARE(ui->Panel1->midLineWidth(), 0);
-    QCOMPARE(ui->ToolBar1Edge->geometry(), QRect(0, 0, 295, 2));
-    QCOMPARE(ui->ToolBar1Edge->frameShape(), QFrame::HLine);
-    QCOMPARE(ui->ToolBar1Edge->frameShadow(), QFrame::Sunken);
+    QCOMPARE(ui->toolPanel->frameShape(), QFrame::Panel);
+    QCOMPARE(ui->toolPanel->frameShadow(), QFrame::Sunken);
+    QCOMPARE(ui->toolPanel->lineWidth(), 1);
+    QCOMPARE(ui->toolPanel->midLineWidth(), 0);
+    QCOMPARE(ui->toolBarEdge->geometry(), QRect(0, 0, 295, 2));
+    QCOMPARE(ui->toolBarEdge->frameShape(), QFrame::HLine);
+    QCOMPARE(ui->toolBarEdge->frameShadow(), QFrame::Sunken);
 
-    for (QToolButton *button : ui->ToolBar1->findChildren<QToolButton *>()) {
+    for (QToolButton *button : ui->toolBar->findChildren<QToolButton *>()) {
         QVERIFY2(!button->autoRaise(), qPrintable(button->objectName()));
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
         QCOMPARE(button->text(), QString());
         QCOMPARE(button->icon().pixmap(16, 16).size(), QSize(16, 16));
         QVERIFY(button->icon().pixmap(16, 16).hasAlpha());
     }
-    QCOMPARE(ui->BitBtn1->text(), QString());
-    QCOMPARE(ui->BitBtn1->iconSize(), QSize(16, 16));
+    QCOMPARE(ui->copyButton->text(), QString());
+    QCOMPARE(ui->copyButton->iconSize(), QSize(16, 16));
     // The glyph's olive is see-through; its disabled half is all greys.
-    const QImage glyph = ui->BitBtn1->icon().pixmap(16, 16).toImage();
+    const QImage glyph = ui->copyButton->icon().pixmap(16, 16).toImage();
     QCOMPARE(glyph.size(), QSize(16, 16));
     QCOMPARE(glyph.pixelColor(0, 15).alpha(), 0);
     QVERIFY(glyph.pixelColor(12, 8).red() > 200 && glyph.pixelColor(12, 8).green() < 50);
-    const QImage disabled = ui->BitBtn1->icon().pixmap(QSize(16, 16), QIcon::Disabled).toImage();
+    const QImage disabled = ui->copyButton->icon().pixmap(QSize(16, 16), QIcon::Disabled).toImage();
     QCOMPARE(disabled.pixelColor(0, 15).alpha(), 0);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
@@ -221,12 +222,12 @@ void tst_MainWindow::controlSettings()
                 QVERIFY(colour.red() == colour.green() && colour.green() == colour.blue());
         }
 
-    QVERIFY(ui->Memo1->tabChangesFocus());
-    QCOMPARE(ui->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    QCOMPARE(ui->Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(ui->Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QVERIFY(ui->compositionBox->tabChangesFocus());
+    QCOMPARE(ui->compositionBox->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(ui->compositionBox->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(ui->compositionBox->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
-    for (QComboBox *list : {ui->ComboBox1, ui->ComboBox2}) {
+    for (QComboBox *list : {ui->kaomojiList, ui->phraseList}) {
         QVERIFY(list->isEditable());
         QCOMPARE(list->insertPolicy(), QComboBox::NoInsert);
         QCOMPARE(list->completer(), nullptr);
@@ -237,16 +238,17 @@ void tst_MainWindow::controlSettings()
 
     const QStringList panelTexts
         = {QStringLiteral("0文字"), QStringLiteral("0／秒"), QStringLiteral("0／分")};
+    const QList<QLabel *> panels = {ui->characterCount, ui->keysPerSecond, ui->keysPerMinute};
     for (int i = 0; i < 3; ++i) {
-        const auto *panel = m_form->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(i));
+        const QLabel *panel = panels[i];
         QCOMPARE(panel->text(), panelTexts[i]);
         QCOMPARE(panel->frameShape(), QFrame::Panel);
         QCOMPARE(panel->frameShadow(), QFrame::Sunken);
         QCOMPARE(panel->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     }
-    QVERIFY(m_form->findChildren<QSizeGrip *>().isEmpty());
-    QCOMPARE(ui->Label2->text(), QStringLiteral("00:00:00"));
-    QCOMPARE(ui->Label1->text(), QStringLiteral("クリップボード内容"));
+    QVERIFY(m_window->findChildren<QSizeGrip *>().isEmpty());
+    QCOMPARE(ui->clockLabel->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(ui->compositionCaption->text(), QStringLiteral("クリップボード内容"));
 }
 
 void tst_MainWindow::menu_data()
@@ -254,16 +256,20 @@ void tst_MainWindow::menu_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QStringList>("captions");
-    QTest::newRow("F1") << "ファイル(&F)" << QStringList{"Open1", "SaveAs1", "N2", "Exit1"}
-                        << QStringList{"テキストから開く(&O)", "名前を付けて保存(&S)", "-",
-                                       "終了(&X)"};
-    QTest::newRow("Edit1") << "編集(&E)" << QStringList{"N1", "Repeat1"}
-                           << QStringList{"初期化(&F)", "元に戻す(&U)"};
-    QTest::newRow("S1") << "環境設定(&S)" << QStringList{"N3", "N8", "N9"}
-                        << QStringList{"定型文字列①", "-", "顔文字①"};
-    QTest::newRow("H1") << "ヘルプ(&H)" << QStringList{"Contents1", "N11", "HP1", "N4", "V1"}
-                        << QStringList{"使用方法・説明(&I)", "-", "サポートHPへ(&P)", "-",
-                                       "バージョン情報(&A)"};
+    QTest::newRow("fileMenu") << "ファイル(&F)"
+                              << QStringList{"openAction", "saveAsAction", "", "exitAction"}
+                              << QStringList{"テキストから開く(&O)", "名前を付けて保存(&S)", "-",
+                                             "終了(&X)"};
+    QTest::newRow("editMenu") << "編集(&E)" << QStringList{"clearAction", "undoAction"}
+                              << QStringList{"初期化(&F)", "元に戻す(&U)"};
+    QTest::newRow("settingsMenu") << "環境設定(&S)"
+                                  << QStringList{"phraseListAction", "", "kaomojiListAction"}
+                                  << QStringList{"定型文字列①", "-", "顔文字①"};
+    QTest::newRow("helpMenu") << "ヘルプ(&H)"
+                              << QStringList{"usageAction", "", "supportPageAction", "",
+                                             "aboutAction"}
+                              << QStringList{"使用方法・説明(&I)", "-", "サポートHPへ(&P)", "-",
+                                             "バージョン情報(&A)"};
 }
 
 void tst_MainWindow::menu()
@@ -272,13 +278,13 @@ void tst_MainWindow::menu()
     QFETCH(QStringList, names);
     QFETCH(QStringList, captions);
 
-    const QList<QAction *> titles = m_form->menuBar()->actions();
+    const QList<QAction *> titles = m_window->menuBar()->actions();
     QStringList order;
     for (const QAction *action : titles)
         order << action->menu()->objectName();
-    QCOMPARE(order, (QStringList{"F1", "Edit1", "S1", "H1"}));
+    QCOMPARE(order, (QStringList{"fileMenu", "editMenu", "settingsMenu", "helpMenu"}));
 
-    const auto *menu = m_form->findChild<QMenu *>(QString::fromLatin1(QTest::currentDataTag()));
+    const auto *menu = m_window->findChild<QMenu *>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(menu);
     QCOMPARE(menu->title(), title);
     QStringList itemNames;
@@ -301,30 +307,30 @@ void tst_MainWindow::commands_data()
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("undoText");
     // From "abc" with the caret at its end, "undo" kept for Undo and "xy" in the text line.
-    QTest::newRow("ToolButton1") << ""
+    QTest::newRow("clearButton") << ""
                                  << "before"
                                  << "undo";
-    QTest::newRow("N1") << ""
-                        << "before"
-                        << "undo";
-    QTest::newRow("ToolButton5") << "undo"
+    QTest::newRow("clearAction") << ""
                                  << "before"
                                  << "undo";
-    QTest::newRow("Repeat1") << "undo"
-                             << "before"
-                             << "undo";
-    QTest::newRow("ToolButton12") << "abcxy"
-                                  << "abcxy"
-                                  << "abc";
-    QTest::newRow("BitBtn1") << "abc"
-                             << "abc"
-                             << "undo";
-    QTest::newRow("N3") << "abc"
-                        << "before"
-                        << "undo";
-    QTest::newRow("N9") << "abc"
-                        << "before"
-                        << "undo";
+    QTest::newRow("undoButton") << "undo"
+                                << "before"
+                                << "undo";
+    QTest::newRow("undoAction") << "undo"
+                                << "before"
+                                << "undo";
+    QTest::newRow("insertTextButton") << "abcxy"
+                                      << "abcxy"
+                                      << "abc";
+    QTest::newRow("copyButton") << "abc"
+                                << "abc"
+                                << "undo";
+    QTest::newRow("phraseListAction") << "abc"
+                                      << "before"
+                                      << "undo";
+    QTest::newRow("kaomojiListAction") << "abc"
+                                       << "before"
+                                       << "undo";
 }
 
 void tst_MainWindow::commands()
@@ -333,68 +339,70 @@ void tst_MainWindow::commands()
     QFETCH(QString, clipboard);
     QFETCH(QString, undoText);
 
-    m_form->Memo1().replaceAll(QStringLiteral("abc"));
-    m_form->Memo1().setSelectionStart(3);
-    m_form->state().UndoText = QStringLiteral("undo");
-    ui->Edit2->setText(QStringLiteral("xy"));
+    setUndoText(m_window->composition(), QStringLiteral("undo"));
+    m_window->compositionBox().replaceAll(QStringLiteral("abc"));
+    m_window->compositionBox().setSelectionStart(3);
+    ui->textLine->setText(QStringLiteral("xy"));
 
-    QObject *trigger = m_form->findChild<QObject *>(QString::fromLatin1(QTest::currentDataTag()));
+    QObject *trigger = m_window->findChild<QObject *>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(trigger);
     if (auto *button = qobject_cast<QAbstractButton *>(trigger))
         QTest::mouseClick(button, Qt::LeftButton);
     else
         qobject_cast<QAction *>(trigger)->trigger();
 
-    QCOMPARE(m_form->Memo1().text(), composition);
+    QCOMPARE(m_window->compositionBox().text(), composition);
     QCOMPARE(clipboardText(), clipboard);
-    QCOMPARE(m_form->state().UndoText, undoText);
-    QCOMPARE(ui->Edit2->text(), QStringLiteral("xy"));
-    QVERIFY(m_form->isVisible());
+    QCOMPARE(m_window->composition().undoText(), undoText);
+    QCOMPARE(ui->textLine->text(), QStringLiteral("xy"));
+    QVERIFY(m_window->isVisible());
 }
 
 void tst_MainWindow::exitClosesTheWindow()
 {
-    ui->Exit1->trigger();
-    QVERIFY(!m_form->isVisible());
+    ui->exitAction->trigger();
+    QVERIFY(!m_window->isVisible());
 }
 
 void tst_MainWindow::tabOrder()
 {
-    QCOMPARE(QApplication::focusWidget(), ui->Memo1);
-    const QList<QWidget *> forward = {ui->Edit2, ui->ComboBox2, ui->BitBtn1, ui->Memo1};
+    QCOMPARE(QApplication::focusWidget(), ui->compositionBox);
+    const QList<QWidget *> forward
+        = {ui->textLine, ui->phraseList, ui->copyButton, ui->compositionBox};
     for (QWidget *next : forward) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);
     }
-    const QList<QWidget *> backward = {ui->BitBtn1, ui->ComboBox2, ui->Edit2, ui->Memo1};
+    const QList<QWidget *> backward
+        = {ui->copyButton, ui->phraseList, ui->textLine, ui->compositionBox};
     for (QWidget *next : backward) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), next);
     }
     // The kaomoji list takes the focus by the mouse only.
-    QCOMPARE(ui->ComboBox1->focusPolicy(), Qt::ClickFocus);
-    QTest::mouseClick(ui->ComboBox1->lineEdit(), Qt::LeftButton);
-    QVERIFY(ui->ComboBox1->hasFocus());
-    QVERIFY(!ui->StatusBar1->findChildren<QWidget *>().contains(QApplication::focusWidget()));
+    QCOMPARE(ui->kaomojiList->focusPolicy(), Qt::ClickFocus);
+    QTest::mouseClick(ui->kaomojiList->lineEdit(), Qt::LeftButton);
+    QVERIFY(ui->kaomojiList->hasFocus());
+    QVERIFY(!ui->statusBar->findChildren<QWidget *>().contains(QApplication::focusWidget()));
 }
 
 void tst_MainWindow::toolButtonsLeaveTheFocus()
 {
-    ui->Edit2->setFocus();
-    QTest::keyClicks(ui->Edit2, QStringLiteral("ab"));
-    QTest::mouseClick(ui->ToolButton12, Qt::LeftButton);
-    QCOMPARE(m_form->Memo1().text(), QStringLiteral("ab"));
-    QCOMPARE(QApplication::focusWidget(), ui->Edit2);
+    ui->textLine->setFocus();
+    QTest::keyClicks(ui->textLine, QStringLiteral("ab"));
+    QTest::mouseClick(ui->insertTextButton, Qt::LeftButton);
+    QCOMPARE(m_window->compositionBox().text(), QStringLiteral("ab"));
+    QCOMPARE(QApplication::focusWidget(), ui->textLine);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("c"));
-    QCOMPARE(ui->Edit2->text(), QStringLiteral("abc"));
+    QCOMPARE(ui->textLine->text(), QStringLiteral("abc"));
 }
 
 void tst_MainWindow::textLineSelectsAllOnTabOnly_data()
 {
     QTest::addColumn<QString>("way");
     QTest::addColumn<bool>("allSelected");
-    QTest::newRow("Tab from Memo1") << "tab" << true;
-    QTest::newRow("Shift+Tab from ComboBox2") << "backtab" << true;
+    QTest::newRow("Tab from compositionBox") << "tab" << true;
+    QTest::newRow("Shift+Tab from phraseList") << "backtab" << true;
     QTest::newRow("mouse click") << "click" << false;
 }
 
@@ -403,23 +411,23 @@ void tst_MainWindow::textLineSelectsAllOnTabOnly()
     QFETCH(QString, way);
     QFETCH(bool, allSelected);
 
-    ui->Edit2->setText(QStringLiteral("line"));
+    ui->textLine->setText(QStringLiteral("line"));
     if (way == QLatin1String("tab")) {
-        ui->Memo1->setFocus();
-        QTest::keyClick(ui->Memo1, Qt::Key_Tab);
+        ui->compositionBox->setFocus();
+        QTest::keyClick(ui->compositionBox, Qt::Key_Tab);
     } else if (way == QLatin1String("backtab")) {
-        ui->ComboBox2->setFocus();
+        ui->phraseList->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     } else {
-        QTest::mouseClick(ui->Edit2, Qt::LeftButton, {}, QPoint(5, 10));
+        QTest::mouseClick(ui->textLine, Qt::LeftButton, {}, QPoint(5, 10));
     }
-    QCOMPARE(QApplication::focusWidget(), ui->Edit2);
-    QCOMPARE(ui->Edit2->selectedText(), allSelected ? QStringLiteral("line") : QString());
+    QCOMPARE(QApplication::focusWidget(), ui->textLine);
+    QCOMPARE(ui->textLine->selectedText(), allSelected ? QStringLiteral("line") : QString());
 }
 
 void tst_MainWindow::listsKeepTypedTextOut()
 {
-    for (QComboBox *list : {ui->ComboBox1, ui->ComboBox2}) {
+    for (QComboBox *list : {ui->kaomojiList, ui->phraseList}) {
         list->addItems({QStringLiteral("b"), QStringLiteral("a")});
         list->setEditText(QString());
         list->setFocus();
@@ -463,7 +471,7 @@ void tst_MainWindow::typingLimit()
     QFETCH(QString, typed);
     QFETCH(QString, after);
 
-    for (QComboBox *list : {ui->ComboBox1, ui->ComboBox2}) {
+    for (QComboBox *list : {ui->kaomojiList, ui->phraseList}) {
         list->setEditText(before);
         list->setFocus();
         QLineEdit *field = list->lineEdit();
@@ -482,9 +490,9 @@ void tst_MainWindow::typingLimit()
     }
     // What the program puts there is never cut.
     const QString entry(300, QLatin1Char('x'));
-    ui->ComboBox2->addItem(entry);
-    ui->ComboBox2->setCurrentIndex(ui->ComboBox2->count() - 1);
-    QCOMPARE(ui->ComboBox2->currentText(), entry);
+    ui->phraseList->addItem(entry);
+    ui->phraseList->setCurrentIndex(ui->phraseList->count() - 1);
+    QCOMPARE(ui->phraseList->currentText(), entry);
 }
 
 void tst_MainWindow::cp932Length_data()
@@ -530,8 +538,8 @@ void tst_MainWindow::centred()
 
 void tst_MainWindow::firstShownCentred()
 {
-    const QRect screen = m_form->screen()->geometry();
-    const QRect frame = m_form->frameGeometry();
+    const QRect screen = m_window->screen()->geometry();
+    const QRect frame = m_window->frameGeometry();
     QCOMPARE(frame.topLeft(), WindowPlacement::centred(screen, frame.size()));
 }
 

@@ -48,54 +48,61 @@ void tst_Meter::rates()
     QFETCH(int, sampleCount);
     QFETCH(int, sampleTotal);
 
-    ProgramState state;
-    TypingMeter::start(state, 0);
+    TypingMeter meter;
+    meter.start(0);
     QString shownPerSecond = QStringLiteral("0／秒");
     QString shownPerMinute = QStringLiteral("0／分");
     qint64 now = 0;
     for (int presses : pressesPerSecond) {
         for (int i = 0; i < presses; ++i)
-            TypingMeter::keyDown(state);
+            meter.keyDown();
         now += 1000;
-        const TypingMeter::Display shown = TypingMeter::tick(state, now);
+        const TypingMeter::Display shown = meter.tick(now);
         QCOMPARE(shown.perSecond.has_value(), presses > 0);
         shownPerSecond = shown.perSecond.value_or(shownPerSecond);
         shownPerMinute = shown.perMinute.value_or(shownPerMinute);
     }
     QCOMPARE(shownPerSecond, perSecond);
     QCOMPARE(shownPerMinute, perMinute);
-    QCOMPARE(state.KeyCount, 0);
-    QCOMPARE(state.SampleCount, sampleCount);
-    QCOMPARE(state.SampleTotal, sampleTotal);
-    QCOMPARE(state.ElapsedSeconds, qint64(pressesPerSecond.size()));
+    QCOMPARE(meter.keyCount(), 0);
+    QCOMPARE(meter.sampleCount(), sampleCount);
+    QCOMPARE(meter.sampleTotal(), sampleTotal);
+    QCOMPARE(meter.elapsedSeconds(), qint64(pressesPerSecond.size()));
 }
 
 void tst_Meter::lateTickIsOneSecond()
 {
-    ProgramState state;
-    TypingMeter::start(state, 10'000);
+    TypingMeter meter;
+    meter.start(10'000);
     for (int i = 0; i < 15; ++i)
-        TypingMeter::keyDown(state);
+        meter.keyDown();
     // Three and a half seconds without a handled tick.
-    const TypingMeter::Display shown = TypingMeter::tick(state, 13'500);
+    const TypingMeter::Display shown = meter.tick(13'500);
     QCOMPARE(shown.perSecond, QStringLiteral("15／秒"));
     QCOMPARE(shown.clock, QStringLiteral("00:00:03"));
-    QCOMPARE(state.SampleCount, 1);
-    QCOMPARE(state.SampleTotal, 15);
+    QCOMPARE(meter.sampleCount(), 1);
+    QCOMPARE(meter.sampleTotal(), 15);
 }
 
 void tst_Meter::startLeavesKeyCount()
 {
-    ProgramState state;
-    state.SampleCount = 3;
-    state.SampleTotal = 40;
-    TypingMeter::keyDown(state);
-    TypingMeter::keyDown(state);
-    TypingMeter::start(state, 5'000);
-    QCOMPARE(state.KeyCount, 2);
-    QCOMPARE(state.SampleCount, 0);
-    QCOMPARE(state.SampleTotal, 0);
-    QCOMPARE(TypingMeter::tick(state, 6'000).perSecond, QStringLiteral("2／秒"));
+    TypingMeter meter;
+    // Three counted seconds of 10, 10 and 20 key presses.
+    qint64 now = 0;
+    for (int presses : {10, 10, 20}) {
+        for (int i = 0; i < presses; ++i)
+            meter.keyDown();
+        meter.tick(now += 1000);
+    }
+    QCOMPARE(meter.sampleCount(), 3);
+    QCOMPARE(meter.sampleTotal(), 40);
+    meter.keyDown();
+    meter.keyDown();
+    meter.start(5'000);
+    QCOMPARE(meter.keyCount(), 2);
+    QCOMPARE(meter.sampleCount(), 0);
+    QCOMPARE(meter.sampleTotal(), 0);
+    QCOMPARE(meter.tick(6'000).perSecond, QStringLiteral("2／秒"));
 }
 
 void tst_Meter::elapsed_data()
@@ -122,10 +129,10 @@ void tst_Meter::elapsed()
     QFETCH(qint64, elapsed);
     QFETCH(QString, clock);
 
-    ProgramState state;
-    TypingMeter::start(state, startMs);
-    QCOMPARE(TypingMeter::tick(state, nowMs).clock, clock);
-    QCOMPARE(state.ElapsedSeconds, elapsed);
+    TypingMeter meter;
+    meter.start(startMs);
+    QCOMPARE(meter.tick(nowMs).clock, clock);
+    QCOMPARE(meter.elapsedSeconds(), elapsed);
 }
 
 void tst_Meter::elapsedKeepsRisingPastOldWraps_data()
@@ -140,14 +147,14 @@ void tst_Meter::elapsedKeepsRisingPastOldWraps()
 {
     QFETCH(qint64, wrapMs);
 
-    ProgramState state;
+    TypingMeter meter;
     const qint64 startMs = wrapMs - 5'300;
-    TypingMeter::start(state, startMs);
+    meter.start(startMs);
     for (int second = 1; second <= 10; ++second) {
-        TypingMeter::tick(state, startMs + second * 1000);
-        QCOMPARE(state.ElapsedSeconds, qint64(second));
+        meter.tick(startMs + second * 1000);
+        QCOMPARE(meter.elapsedSeconds(), qint64(second));
     }
-    QCOMPARE(TypingMeter::tick(state, startMs + 10'000).clock, QStringLiteral("00:00:10"));
+    QCOMPARE(meter.tick(startMs + 10'000).clock, QStringLiteral("00:00:10"));
 }
 
 QTEST_APPLESS_MAIN(tst_Meter)

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
-#include "main_window/Unit1.h"
+#include "main_window/MainWindow.h"
 #include "platform/TickCounter.h"
-#include "ui_Unit1.h"
+#include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -10,7 +10,7 @@
 
 using namespace TestSupport;
 
-// The meter on a real main window: real key and input-method events reach Memo1, the
+// The meter on a real main window: real key and input-method events reach compositionBox, the
 // tick counter is a fake that the test moves, and the test runs each tick itself.
 class tst_MeterWindow : public QObject
 {
@@ -41,8 +41,8 @@ private:
     QString panel(int index) const;
 
     qint64 m_now = 0;
-    TForm1 *m_form = nullptr;
-    Ui::TForm1 *ui = nullptr;
+    MainWindow *m_window = nullptr;
+    Ui::MainWindow *ui = nullptr;
 };
 
 void tst_MeterWindow::init()
@@ -50,46 +50,46 @@ void tst_MeterWindow::init()
     // Uptime of two hours and half a second when the window is created.
     m_now = 7'200'500;
     TickCounter::setSource([this] { return m_now; });
-    m_form = showForm1();
-    ui = &m_form->controls();
-    ui->Memo1->setFocus();
+    m_window = showMainWindow();
+    ui = &m_window->controls();
+    ui->compositionBox->setFocus();
 }
 
 void tst_MeterWindow::cleanup()
 {
-    delete m_form;
-    m_form = nullptr;
+    delete m_window;
+    m_window = nullptr;
     TickCounter::setSource({});
 }
 
 void tst_MeterWindow::typeKeys(int count)
 {
-    QTest::keyClicks(ui->Memo1, QString(count, QLatin1Char('a')));
+    QTest::keyClicks(ui->compositionBox, QString(count, QLatin1Char('a')));
 }
 
 void tst_MeterWindow::tickAfter(qint64 milliseconds)
 {
     m_now += milliseconds;
-    m_form->Timer1Timer();
+    m_window->tick();
 }
 
 QString tst_MeterWindow::panel(int index) const
 {
-    const QLabel *panels[] = {ui->StatusPanel0, ui->StatusPanel1, ui->StatusPanel2};
+    const QLabel *panels[] = {ui->characterCount, ui->keysPerSecond, ui->keysPerMinute};
     return panels[index]->text();
 }
 
 void tst_MeterWindow::clockStartsAtEndOfCreation()
 {
-    QCOMPARE(m_form->state().StartSeconds, qint64(7200));
-    QCOMPARE(ui->Label2->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(m_window->meter().startSeconds(), qint64(7200));
+    QCOMPARE(ui->clockLabel->text(), QStringLiteral("00:00:00"));
     tickAfter(499);
-    QCOMPARE(ui->Label2->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(ui->clockLabel->text(), QStringLiteral("00:00:00"));
     // 7,201.0 s: the first whole second since 7,200.5 s.
     tickAfter(1);
-    QCOMPARE(ui->Label2->text(), QStringLiteral("00:00:01"));
+    QCOMPARE(ui->clockLabel->text(), QStringLiteral("00:00:01"));
     tickAfter(3'724'000);
-    QCOMPARE(ui->Label2->text(), QStringLiteral("01:02:05"));
+    QCOMPARE(ui->clockLabel->text(), QStringLiteral("01:02:05"));
 }
 
 void tst_MeterWindow::fiveActiveSeconds()
@@ -104,7 +104,7 @@ void tst_MeterWindow::fiveActiveSeconds()
     tickAfter(1000);
     QCOMPARE(panel(1), QStringLiteral("9／秒"));
     QCOMPARE(panel(2), QStringLiteral("390／分"));
-    QCOMPARE(ui->Label2->text(), QStringLiteral("00:00:05"));
+    QCOMPARE(ui->clockLabel->text(), QStringLiteral("00:00:05"));
 }
 
 void tst_MeterWindow::pauseKeepsLastRate()
@@ -115,9 +115,9 @@ void tst_MeterWindow::pauseKeepsLastRate()
     for (int second = 2; second <= 4; ++second) {
         tickAfter(1000);
         QCOMPARE(panel(1), QStringLiteral("3／秒"));
-        QCOMPARE(ui->Label2->text(), QStringLiteral("00:00:0%1").arg(second));
+        QCOMPARE(ui->clockLabel->text(), QStringLiteral("00:00:0%1").arg(second));
     }
-    QCOMPARE(m_form->state().SampleCount, 1);
+    QCOMPARE(m_window->meter().sampleCount(), 1);
 }
 
 void tst_MeterWindow::noTypingOnlyClockRuns()
@@ -126,7 +126,7 @@ void tst_MeterWindow::noTypingOnlyClockRuns()
         tickAfter(1000);
         QCOMPARE(panel(1), QStringLiteral("0／秒"));
         QCOMPARE(panel(2), QStringLiteral("0／分"));
-        QCOMPARE(ui->Label2->text(), QStringLiteral("00:00:0%1").arg(second));
+        QCOMPARE(ui->clockLabel->text(), QStringLiteral("00:00:0%1").arg(second));
     }
 }
 
@@ -142,9 +142,9 @@ void tst_MeterWindow::lateTickTakesAllPresses()
     typeKeys(6);
     tickAfter(1500);
     QCOMPARE(panel(1), QStringLiteral("15／秒"));
-    QCOMPARE(ui->Label2->text(), QStringLiteral("00:00:05"));
-    QCOMPARE(m_form->state().SampleCount, 2);
-    QCOMPARE(m_form->state().SampleTotal, 17);
+    QCOMPARE(ui->clockLabel->text(), QStringLiteral("00:00:05"));
+    QCOMPARE(m_window->meter().sampleCount(), 2);
+    QCOMPARE(m_window->meter().sampleTotal(), 17);
 }
 
 void tst_MeterWindow::keyCounting_data()
@@ -174,24 +174,24 @@ void tst_MeterWindow::keyCounting()
     QFETCH(int, counted);
     QFETCH(bool, focusStays);
 
-    QVERIFY(ui->Memo1->hasFocus());
-    QTest::keyClick(ui->Memo1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(m_form->state().KeyCount, counted);
-    QCOMPARE(ui->Memo1->hasFocus(), focusStays);
+    QVERIFY(ui->compositionBox->hasFocus());
+    QTest::keyClick(ui->compositionBox, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(m_window->meter().keyCount(), counted);
+    QCOMPARE(ui->compositionBox->hasFocus(), focusStays);
 }
 
 void tst_MeterWindow::autoRepeatCountsEveryKeyDown()
 {
-    QTest::keyClicks(ui->Memo1, QStringLiteral("ab"));
+    QTest::keyClicks(ui->compositionBox, QStringLiteral("ab"));
     QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-    QApplication::sendEvent(ui->Memo1, &press);
+    QApplication::sendEvent(ui->compositionBox, &press);
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"), true);
-    QApplication::sendEvent(ui->Memo1, &repeat);
-    QApplication::sendEvent(ui->Memo1, &repeat);
+    QApplication::sendEvent(ui->compositionBox, &repeat);
+    QApplication::sendEvent(ui->compositionBox, &repeat);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-    QApplication::sendEvent(ui->Memo1, &release);
-    QCOMPARE(m_form->Memo1().text(), QStringLiteral("abxxx"));
-    QCOMPARE(m_form->state().KeyCount, 5);
+    QApplication::sendEvent(ui->compositionBox, &release);
+    QCOMPARE(m_window->compositionBox().text(), QStringLiteral("abxxx"));
+    QCOMPARE(m_window->meter().keyCount(), 5);
 }
 
 void tst_MeterWindow::inputMethodEvents()
@@ -200,8 +200,8 @@ void tst_MeterWindow::inputMethodEvents()
                              const QList<QInputMethodEvent::Attribute> &attributes = {}) {
         QInputMethodEvent event(preedit, attributes);
         event.setCommitString(commit);
-        QApplication::sendEvent(ui->Memo1, &event);
-        return m_form->state().KeyCount;
+        QApplication::sendEvent(ui->compositionBox, &event);
+        return m_window->meter().keyCount();
     };
     const QList<QInputMethodEvent::Attribute> caretAtStart{
         {QInputMethodEvent::Cursor, 0, 1, QVariant()}};
@@ -214,14 +214,14 @@ void tst_MeterWindow::inputMethodEvents()
     // The pre-edit text is not yet part of the composition.
     QCOMPARE(panel(0), QStringLiteral("0文字"));
     QCOMPARE(send(QString(), QStringLiteral("缶")), 4);
-    QCOMPARE(m_form->Memo1().text(), QStringLiteral("缶"));
+    QCOMPARE(m_window->compositionBox().text(), QStringLiteral("缶"));
     QCOMPARE(panel(0), QStringLiteral("1文字"));
     // Nothing to change: no pre-edit text before or after, nothing committed.
     QCOMPARE(send(QString()), 4);
     // Cancelling a pre-edit text changes it.
     QCOMPARE(send(QStringLiteral("a")), 5);
     QCOMPARE(send(QString()), 6);
-    QCOMPARE(m_form->Memo1().text(), QStringLiteral("缶"));
+    QCOMPARE(m_window->compositionBox().text(), QStringLiteral("缶"));
 }
 
 void tst_MeterWindow::characterCount_data()
@@ -249,32 +249,32 @@ void tst_MeterWindow::characterCount()
     QFETCH(QString, inserted);
     QFETCH(QString, expected);
 
-    m_form->Memo1().replaceAll(initial);
-    ui->Edit2->setText(inserted);
-    QTest::mouseClick(ui->ToolButton12, Qt::LeftButton);
-    QCOMPARE(m_form->Memo1().text(), initial + inserted);
+    m_window->compositionBox().replaceAll(initial);
+    ui->textLine->setText(inserted);
+    QTest::mouseClick(ui->insertTextButton, Qt::LeftButton);
+    QCOMPARE(m_window->compositionBox().text(), initial + inserted);
     QCOMPARE(panel(0), expected);
 }
 
 void tst_MeterWindow::characterCountFollowsEveryChange()
 {
-    QTest::keyClicks(ui->Memo1, QStringLiteral("ab"));
+    QTest::keyClicks(ui->compositionBox, QStringLiteral("ab"));
     QCOMPARE(panel(0), QStringLiteral("2文字"));
-    QTest::keyClick(ui->Memo1, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(ui->compositionBox, Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(panel(0), QStringLiteral("4文字"));
-    QTest::keyClick(ui->Memo1, Qt::Key_Backspace);
+    QTest::keyClick(ui->compositionBox, Qt::Key_Backspace);
     QCOMPARE(panel(0), QStringLiteral("2文字"));
 
-    ui->Edit2->setText(QStringLiteral("（＾ω＾）"));
-    QTest::mouseClick(ui->ToolButton12, Qt::LeftButton);
+    ui->textLine->setText(QStringLiteral("（＾ω＾）"));
+    QTest::mouseClick(ui->insertTextButton, Qt::LeftButton);
     QCOMPARE(panel(0), QStringLiteral("7文字"));
-    QTest::mouseClick(ui->ToolButton1, Qt::LeftButton);
+    QTest::mouseClick(ui->clearButton, Qt::LeftButton);
     QCOMPARE(panel(0), QStringLiteral("0文字"));
-    QTest::mouseClick(ui->ToolButton5, Qt::LeftButton);
-    QCOMPARE(m_form->Memo1().text(), QStringLiteral("ab"));
+    QTest::mouseClick(ui->undoButton, Qt::LeftButton);
+    QCOMPARE(m_window->compositionBox().text(), QStringLiteral("ab"));
     QCOMPARE(panel(0), QStringLiteral("2文字"));
     // a, b, Ctrl, Enter, Backspace; the commands leave the counter alone.
-    QCOMPARE(m_form->state().KeyCount, 5);
+    QCOMPARE(m_window->meter().keyCount(), 5);
 }
 
 QTEST_MAIN(tst_MeterWindow)

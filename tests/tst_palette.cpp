@@ -1,14 +1,15 @@
 #include "TestSupport.h"
-#include "main_window/Unit1.h"
+#include "main_window/MainWindow.h"
+#include "palette/SymbolPalette.h"
 #include "palette/SymbolTable.h"
-#include "palette/Unit3.h"
 #include "platform/Fonts.h"
 #include "platform/TopLevelWindows.h"
-#include "ui_Unit1.h"
-#include "ui_Unit3.h"
+#include "ui_MainWindow.h"
+#include "ui_SymbolPalette.h"
 
 #include <QApplication>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -28,6 +29,7 @@ private slots:
     void firstPageInFrontWithFocusOnTabs();
     void everyPaletteOpensAtTheSamePlace();
     void everyButtonInsertsItsCaption();
+    void paletteOnItsOwnOnlyTellsTheSymbol();
     void clickInsertsAndPublishes_data();
     void clickInsertsAndPublishes();
     void severalClicksUndoTheLastOnly();
@@ -40,14 +42,13 @@ private slots:
     void closingMainWindowEndsProgramWithPaletteOpen();
 
 private:
-    TForm3 *openPalette();
-    void clickSymbol(TForm3 *palette, const QString &caption);
+    void clickSymbol(SymbolPalette *palette, const QString &caption);
     void activate(QWidget *window);
     void setComposition(const QString &text, int start, int length);
-    QString composition() const { return m_form->Memo1().text(); }
+    QString composition() const { return m_window->compositionBox().text(); }
 
-    TForm1 *m_form = nullptr;
-    Ui::TForm1 *ui = nullptr;
+    MainWindow *m_window = nullptr;
+    Ui::MainWindow *ui = nullptr;
 };
 
 namespace {
@@ -74,33 +75,19 @@ void announce(Qt::ApplicationState state)
 
 void tst_Palette::init()
 {
-    m_form = showForm1();
-    ui = &m_form->controls();
+    m_window = showMainWindow();
+    ui = &m_window->controls();
     setClipboardText(QStringLiteral("before"));
 }
 
 void tst_Palette::cleanup()
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<TForm3 *>(window))
+        if (qobject_cast<SymbolPalette *>(window))
             delete window;
     }
-    delete m_form;
-    m_form = nullptr;
-}
-
-TForm3 *tst_Palette::openPalette()
-{
-    const QPointer<TForm3> before = Form3;
-    QTest::mouseClick(ui->ToolButton8, Qt::LeftButton);
-    TForm3 *palette = Form3;
-    if (!palette || palette == before) {
-        qWarning("no new palette");
-        return nullptr;
-    }
-    if (!QTest::qWaitForWindowExposed(palette))
-        qWarning("palette not exposed");
-    return palette;
+    delete m_window;
+    m_window = nullptr;
 }
 
 void tst_Palette::activate(QWidget *window)
@@ -110,7 +97,7 @@ void tst_Palette::activate(QWidget *window)
 }
 
 // As a user does it: the click makes the palette active first.
-void tst_Palette::clickSymbol(TForm3 *palette, const QString &caption)
+void tst_Palette::clickSymbol(SymbolPalette *palette, const QString &caption)
 {
     QPushButton *button = nullptr;
     for (QPushButton *candidate : palette->findChildren<QPushButton *>()) {
@@ -118,7 +105,7 @@ void tst_Palette::clickSymbol(TForm3 *palette, const QString &caption)
             button = candidate;
     }
     QVERIFY2(button, qPrintable(caption));
-    QTabWidget *pages = palette->controls().PageControl1;
+    QTabWidget *pages = palette->controls().symbolPages;
     pages->setCurrentWidget(button->parentWidget());
     activate(palette);
     QTest::mouseClick(button, Qt::LeftButton);
@@ -126,16 +113,16 @@ void tst_Palette::clickSymbol(TForm3 *palette, const QString &caption)
 
 void tst_Palette::setComposition(const QString &text, int start, int length)
 {
-    m_form->Memo1().replaceAll(text);
-    QTextCursor cursor = ui->Memo1->textCursor();
+    m_window->compositionBox().replaceAll(text);
+    QTextCursor cursor = ui->compositionBox->textCursor();
     cursor.setPosition(start);
     cursor.setPosition(start + length, QTextCursor::KeepAnchor);
-    ui->Memo1->setTextCursor(cursor);
+    ui->compositionBox->setTextCursor(cursor);
 }
 
 void tst_Palette::windowAndButtonGrid()
 {
-    TForm3 *palette = openPalette();
+    SymbolPalette *palette = openPalette(m_window);
     QVERIFY(palette);
     QCOMPARE(palette->windowTitle(), QStringLiteral("特殊記号・マーク挿入"));
     QCOMPARE(palette->size(), QSize(327, 263));
@@ -152,7 +139,7 @@ void tst_Palette::windowAndButtonGrid()
     QCOMPARE(palette->backgroundRole(), QPalette::Button);
     QVERIFY(palette->autoFillBackground());
 
-    auto *pages = palette->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+    auto *pages = palette->findChild<QTabWidget *>(QStringLiteral("symbolPages"));
     QVERIFY(pages);
     QCOMPARE(pages->geometry(), QRect(0, 8, 321, 249));
     QCOMPARE(pages->tabPosition(), QTabWidget::North);
@@ -162,7 +149,7 @@ void tst_Palette::windowAndButtonGrid()
     for (int p = 0; p < 3; ++p) {
         const SymbolTable::Page &page = SymbolTable::pages().at(p);
         QWidget *sheet = pages->widget(p);
-        QCOMPARE(sheet->objectName(), QStringLiteral("TabSheet%1").arg(p + 1));
+        QCOMPARE(sheet->objectName(), QStringLiteral("symbolPage%1").arg(p + 1));
         QCOMPARE(pages->tabText(p), page.tabCaption);
         pages->setCurrentIndex(p);
         const QList<QPushButton *> buttons = buttonsOf(sheet);
@@ -187,9 +174,9 @@ void tst_Palette::windowAndButtonGrid()
 
 void tst_Palette::firstPageInFrontWithFocusOnTabs()
 {
-    TForm3 *first = openPalette();
+    SymbolPalette *first = openPalette(m_window);
     QVERIFY(first);
-    QTabWidget *pages = first->controls().PageControl1;
+    QTabWidget *pages = first->controls().symbolPages;
     QCOMPARE(pages->currentIndex(), 0);
     QTRY_VERIFY(first->isActiveWindow());
     QCOMPARE(QApplication::focusWidget(), pages->tabBar());
@@ -198,32 +185,47 @@ void tst_Palette::firstPageInFrontWithFocusOnTabs()
     QCOMPARE(QApplication::focusWidget(), buttonsOf(pages->widget(0)).first());
 
     pages->setCurrentIndex(2);
-    TForm3 *second = openPalette();
+    SymbolPalette *second = openPalette(m_window);
     QVERIFY(second);
-    QCOMPARE(second->controls().PageControl1->currentIndex(), 0);
+    QCOMPARE(second->controls().symbolPages->currentIndex(), 0);
     QCOMPARE(pages->currentIndex(), 2);
     QTRY_VERIFY(second->isActiveWindow());
-    QCOMPARE(QApplication::focusWidget(), second->controls().PageControl1->tabBar());
+    QCOMPARE(QApplication::focusWidget(), second->controls().symbolPages->tabBar());
 }
 
 void tst_Palette::everyPaletteOpensAtTheSamePlace()
 {
-    TForm3 *first = openPalette();
+    SymbolPalette *first = openPalette(m_window);
     QVERIFY(first);
     QCOMPARE(first->frameGeometry().topLeft(), QPoint(183, 202));
     first->move(400, 300);
-    TForm3 *second = openPalette();
+    SymbolPalette *second = openPalette(m_window);
     QVERIFY(second);
     QCOMPARE(second->frameGeometry().topLeft(), QPoint(183, 202));
     QCOMPARE(first->frameGeometry().topLeft(), QPoint(400, 300));
     QVERIFY(first->isVisible());
 }
 
+void tst_Palette::paletteOnItsOwnOnlyTellsTheSymbol()
+{
+    // Made apart from the main window, the palette still works: it names the symbol.
+    SymbolPalette palette;
+    palette.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&palette));
+    QSignalSpy chosen(&palette, &SymbolPalette::symbolChosen);
+    const QList<QPushButton *> buttons = buttonsOf(palette.controls().symbolPages->widget(0));
+    QTest::mouseClick(buttons.at(2), Qt::LeftButton);
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.at(0).at(0).toString(), QStringLiteral("〈"));
+    QCOMPARE(composition(), QString());
+    QCOMPARE(clipboardText(), QStringLiteral("before"));
+}
+
 void tst_Palette::everyButtonInsertsItsCaption()
 {
-    TForm3 *palette = openPalette();
+    SymbolPalette *palette = openPalette(m_window);
     QVERIFY(palette);
-    QTabWidget *pages = palette->controls().PageControl1;
+    QTabWidget *pages = palette->controls().symbolPages;
     QString expected;
     for (int p = 0; p < pages->count(); ++p) {
         pages->setCurrentIndex(p);
@@ -260,25 +262,25 @@ void tst_Palette::clickInsertsAndPublishes()
     QFETCH(QString, expected);
     QFETCH(int, caret);
 
-    TForm3 *palette = openPalette();
+    SymbolPalette *palette = openPalette(m_window);
     QVERIFY(palette);
     setComposition(initial, start, length);
     clickSymbol(palette, QStringLiteral("〔"));
 
     QCOMPARE(composition(), expected);
     QCOMPARE(clipboardText(), expected);
-    QCOMPARE(m_form->state().UndoText, initial);
-    const QTextCursor cursor = ui->Memo1->textCursor();
+    QCOMPARE(m_window->composition().undoText(), initial);
+    const QTextCursor cursor = ui->compositionBox->textCursor();
     QVERIFY(!cursor.hasSelection());
     QCOMPARE(cursor.position(), caret);
 
-    QTest::mouseClick(ui->ToolButton5, Qt::LeftButton);
+    QTest::mouseClick(ui->undoButton, Qt::LeftButton);
     QCOMPARE(composition(), initial);
 }
 
 void tst_Palette::severalClicksUndoTheLastOnly()
 {
-    TForm3 *palette = openPalette();
+    SymbolPalette *palette = openPalette(m_window);
     QVERIFY(palette);
     // The Angstrom sign as its code point: an editor may turn it into the letter.
     const QString angstrom(QChar(0x212B));
@@ -290,11 +292,11 @@ void tst_Palette::severalClicksUndoTheLastOnly()
     clickSymbol(palette, QStringLiteral("】"));
     QCOMPARE(composition(), beforeLast + QStringLiteral("】"));
     QCOMPARE(clipboardText(), beforeLast + QStringLiteral("】"));
-    QCOMPARE(ui->Memo1->textCursor().position(), 6);
+    QCOMPARE(ui->compositionBox->textCursor().position(), 6);
 
-    QTest::mouseClick(ui->ToolButton5, Qt::LeftButton);
+    QTest::mouseClick(ui->undoButton, Qt::LeftButton);
     QCOMPARE(composition(), beforeLast);
-    QTest::mouseClick(ui->ToolButton5, Qt::LeftButton);
+    QTest::mouseClick(ui->undoButton, Qt::LeftButton);
     QCOMPARE(composition(), beforeLast);
 }
 
@@ -303,12 +305,12 @@ void tst_Palette::clickHandsFocusBack_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("composition");
     QTest::addColumn<QString>("line");
-    QTest::newRow("Memo1 had the focus") << "Memo1"
-                                         << "abc〔de"
-                                         << "";
-    QTest::newRow("Edit2 had the focus") << "Edit2"
-                                         << "abc〔"
-                                         << "de";
+    QTest::newRow("compositionBox had the focus") << "compositionBox"
+                                                  << "abc〔de"
+                                                  << "";
+    QTest::newRow("textLine had the focus") << "textLine"
+                                            << "abc〔"
+                                            << "de";
 }
 
 void tst_Palette::clickHandsFocusBack()
@@ -318,30 +320,30 @@ void tst_Palette::clickHandsFocusBack()
     QFETCH(QString, line);
 
     setComposition(QStringLiteral("abc"), 3, 0);
-    auto *focused = m_form->findChild<QWidget *>(control);
+    auto *focused = m_window->findChild<QWidget *>(control);
     QVERIFY(focused);
     focused->setFocus();
-    TForm3 *palette = openPalette();
+    SymbolPalette *palette = openPalette(m_window);
     QVERIFY(palette);
     QTRY_VERIFY(palette->isActiveWindow());
 
     clickSymbol(palette, QStringLiteral("〔"));
-    QTRY_VERIFY(m_form->isActiveWindow());
+    QTRY_VERIFY(m_window->isActiveWindow());
     QCOMPARE(QApplication::focusWidget(), focused);
     // Keys go to the active window, which hands them to its focused control.
-    QTest::keyClick(m_form->windowHandle(), 'd');
-    QTest::keyClick(m_form->windowHandle(), 'e');
+    QTest::keyClick(m_window->windowHandle(), 'd');
+    QTest::keyClick(m_window->windowHandle(), 'e');
     QCOMPARE(this->composition(), composition);
-    QCOMPARE(ui->Edit2->text(), line);
-    if (control == QLatin1String("Memo1"))
-        QCOMPARE(ui->Memo1->textCursor().position(), 6);
+    QCOMPARE(ui->textLine->text(), line);
+    if (control == QLatin1String("compositionBox"))
+        QCOMPARE(ui->compositionBox->textCursor().position(), 6);
     QVERIFY(palette->isVisible());
 }
 
 void tst_Palette::twoPalettesShareTheComposition()
 {
-    const QPointer<TForm3> first = openPalette();
-    const QPointer<TForm3> second = openPalette();
+    const QPointer<SymbolPalette> first = openPalette(m_window);
+    const QPointer<SymbolPalette> second = openPalette(m_window);
     QVERIFY(first && second && first != second);
     clickSymbol(first, QStringLiteral("〔"));
     clickSymbol(second, QStringLiteral("〕"));
@@ -353,7 +355,7 @@ void tst_Palette::twoPalettesShareTheComposition()
     clickSymbol(second, QStringLiteral("《"));
     QCOMPARE(composition(), QStringLiteral("〔〕《"));
     QCOMPARE(clipboardText(), QStringLiteral("〔〕《"));
-    QCOMPARE(m_form->state().UndoText, QStringLiteral("〔〕"));
+    QCOMPARE(m_window->composition().undoText(), QStringLiteral("〔〕"));
 }
 
 void tst_Palette::palettesYieldOnlyAboveMainWindow_data()
@@ -382,21 +384,21 @@ void tst_Palette::palettesYieldOnlyAboveMainWindow()
     QFETCH(bool, firstYields);
     QFETCH(bool, secondYields);
 
-    TForm3 *first = openPalette();
-    TForm3 *second = openPalette();
+    SymbolPalette *first = openPalette(m_window);
+    SymbolPalette *second = openPalette(m_window);
     QVERIFY(first && second);
-    QVERIFY(staysOnTop(first) && staysOnTop(second) && staysOnTop(m_form));
+    QVERIFY(staysOnTop(first) && staysOnTop(second) && staysOnTop(m_window));
     for (const QString &step : steps) {
         if (step == QLatin1String("click")) {
             clickSymbol(first, QStringLiteral("〔"));
-            QTRY_VERIFY(m_form->isActiveWindow());
+            QTRY_VERIFY(m_window->isActiveWindow());
         } else if (step == QLatin1String("away")) {
             announce(Qt::ApplicationInactive);
-            activate(m_form);
+            activate(m_window);
             announce(Qt::ApplicationActive);
             QTRY_VERIFY(staysOnTop(first) && staysOnTop(second));
         } else {
-            activate(step == QLatin1String("main")        ? static_cast<QWidget *>(m_form)
+            activate(step == QLatin1String("main")        ? static_cast<QWidget *>(m_window)
                          : step == QLatin1String("first") ? first
                                                           : second);
         }
@@ -405,18 +407,18 @@ void tst_Palette::palettesYieldOnlyAboveMainWindow()
     announce(Qt::ApplicationInactive);
     QCOMPARE(staysOnTop(first), !firstYields);
     QCOMPARE(staysOnTop(second), !secondYields);
-    QVERIFY(staysOnTop(m_form));
+    QVERIFY(staysOnTop(m_window));
     // The flag changes in place: the windows stay shown.
     QVERIFY(first->isVisible() && second->isVisible());
 
     announce(Qt::ApplicationActive);
     QTRY_VERIFY(staysOnTop(first) && staysOnTop(second));
-    QVERIFY(staysOnTop(m_form));
+    QVERIFY(staysOnTop(m_window));
 }
 
 void tst_Palette::placeStaysGivenUpWhenProgramLosesActivationAgain()
 {
-    TForm3 *palette = openPalette();
+    SymbolPalette *palette = openPalette(m_window);
     QVERIFY(palette);
     announce(Qt::ApplicationInactive);
     announce(Qt::ApplicationActive);
@@ -429,13 +431,13 @@ void tst_Palette::placeStaysGivenUpWhenProgramLosesActivationAgain()
 
 void tst_Palette::closingMainWindowEndsProgramWithPaletteOpen()
 {
-    QPointer<TForm3> palette;
+    QPointer<SymbolPalette> palette;
     bool opened = false;
     bool timedOut = false;
     QTimer::singleShot(0, this, [&] {
-        palette = openPalette();
+        palette = openPalette(m_window);
         opened = palette;
-        m_form->close();
+        m_window->close();
     });
     QTimer::singleShot(5000, this, [&] {
         timedOut = true;
@@ -444,7 +446,7 @@ void tst_Palette::closingMainWindowEndsProgramWithPaletteOpen()
     // As the program ends: the loop returns, then whatever is left goes.
     QApplication::exec();
     TopLevelWindows::destroyRemaining();
-    m_form = nullptr;
+    m_window = nullptr;
     QVERIFY(opened);
     QVERIFY(!timedOut);
     QVERIFY(palette.isNull());

@@ -1,4 +1,4 @@
-#include "main_window/Unit1.h"
+#include "main_window/MainWindow.h"
 #include "platform/DisplayServer.h"
 #include "platform/QtTranslation.h"
 #include "platform/TopLevelWindows.h"
@@ -12,17 +12,17 @@ int main(int argc, char *argv[])
     const QByteArray platform = DisplayServer::preferredPlatform();
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
-    QApplication Application(argc, argv);
+    QApplication application(argc, argv);
     // Programs started from here, such as the browser, choose their own platform.
     if (!platform.isEmpty())
         qunsetenv("QT_QPA_PLATFORM");
 
     QApplication::setApplicationName(QStringLiteral("MORVELA"));
     QApplication::setWindowIcon(Images::programIcon());
-    QtTranslation::installJapanese(Application);
+    QtTranslation::installJapanese(application);
 
-    auto *form = new TForm1;
-    form->show();
+    auto *window = new MainWindow;
+    window->show();
     const int result = QApplication::exec();
     // Closing the main window ends the loop; every window still open goes with it.
     TopLevelWindows::destroyRemaining();

@@ -1,9 +1,9 @@
+#include "main_window/MainWindow.h"
 #include "main_window/TypingMeter.h"
-#include "main_window/Unit1.h"
 #include "platform/HandlerGuard.h"
 #include "platform/KeyDownHook.h"
 #include "platform/TickCounter.h"
-#include "ui_Unit1.h"
+#include "ui_MainWindow.h"
 
 #include <QInputMethodEvent>
 #include <QTextBlock>
@@ -51,38 +51,40 @@ private:
 
 } // namespace
 
-void TForm1::bindMeterHandlers()
+void MainWindow::bindMeter()
 {
-    KeyDownHook::install(ui->Memo1, [this](QKeyEvent *key) { Memo1KeyDown(key); });
-    ui->Memo1->installEventFilter(
-        new InputMethodKeyFilter(ui->Memo1, [this] { TypingMeter::keyDown(m_state); }));
-    connectGuarded(ui->Memo1, &QPlainTextEdit::textChanged, this, &TForm1::Memo1Change);
-    connectGuarded(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    Timer1.start();
+    KeyDownHook::install(m_ui->compositionBox, [this](QKeyEvent *) { countKeyDown(); });
+    m_ui->compositionBox->installEventFilter(
+        new InputMethodKeyFilter(m_ui->compositionBox, [this] { countKeyDown(); }));
+    connectGuarded(m_ui->compositionBox, &QPlainTextEdit::textChanged, this,
+                   &MainWindow::updateCharacterCount);
+    connectGuarded(&m_clockTimer, &QTimer::timeout, this, &MainWindow::tick);
+    m_clockTimer.start();
 }
 
-void TForm1::startMeter()
+void MainWindow::startMeter()
 {
-    TypingMeter::start(m_state, TickCounter::milliseconds());
+    m_meter.start(TickCounter::milliseconds());
 }
 
-void TForm1::Memo1KeyDown(QKeyEvent *)
+void MainWindow::countKeyDown()
 {
     // Every key counts, whatever it is.
-    TypingMeter::keyDown(m_state);
+    m_meter.keyDown();
 }
 
-void TForm1::Memo1Change()
+void MainWindow::updateCharacterCount()
 {
-    ui->StatusPanel0->setText(TypingMeter::characterCount(m_memo1.textLength()));
+    m_ui->characterCount->setText(
+        TypingMeter::characterCountText(m_composition.box().textLength()));
 }
 
-void TForm1::Timer1Timer()
+void MainWindow::tick()
 {
-    const TypingMeter::Display shown = TypingMeter::tick(m_state, TickCounter::milliseconds());
+    const TypingMeter::Display shown = m_meter.tick(TickCounter::milliseconds());
     if (shown.perSecond)
-        ui->StatusPanel1->setText(*shown.perSecond);
+        m_ui->keysPerSecond->setText(*shown.perSecond);
     if (shown.perMinute)
-        ui->StatusPanel2->setText(*shown.perMinute);
-    ui->Label2->setText(shown.clock);
+        m_ui->keysPerMinute->setText(*shown.perMinute);
+    m_ui->clockLabel->setText(shown.clock);
 }

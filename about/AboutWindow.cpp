@@ -1,14 +1,13 @@
-#include "about/Unit2.h"
+#include "about/AboutWindow.h"
 
 #include "about/SupportHomePage.h"
 #include "platform/ClickHook.h"
+#include "platform/CloseAction.h"
 #include "platform/Fonts.h"
 #include "platform/ModalDialog.h"
 #include "platform/Shell.h"
 #include "platform/TopLevelWindows.h"
-#include "ui_Unit2.h"
-
-QPointer<TForm2> Form2;
+#include "ui_AboutWindow.h"
 
 namespace {
 
@@ -28,18 +27,18 @@ void showAsText(QLineEdit *field)
 
 } // namespace
 
-TForm2::TForm2()
-    : ui(std::make_unique<Ui::TForm2>())
+AboutWindow::AboutWindow()
+    : m_ui(std::make_unique<Ui::AboutWindow>())
 {
-    ui->setupUi(this);
+    m_ui->setupUi(this);
     setUpWindow();
-    bindFormClose(this, [this](TCloseAction &Action) { FormClose(Action); });
-    ClickHook::install(ui->Edit1, [this] { Edit1Click(); });
+    onClose(this, freeOnClose);
+    ClickHook::install(m_ui->supportAddress, [this] { openSupportPage(); });
 }
 
-TForm2::~TForm2() = default;
+AboutWindow::~AboutWindow() = default;
 
-void TForm2::setUpWindow()
+void AboutWindow::setUpWindow()
 {
     TopLevelWindows::makeSecondary(this);
     ModalDialog::setUp(this, QSize(289, 122));
@@ -49,30 +48,25 @@ void TForm2::setUpWindow()
     setPalette(windowPalette);
     setFont(Fonts::font(Fonts::Family::MsPGothic, 12));
 
-    ui->Label1->setFont(Fonts::font(Fonts::Family::TimesNewRoman, 24, true));
-    ui->Label2->setFont(Fonts::font(Fonts::Family::TimesNewRoman, 15, true));
-    for (QLabel *label : {ui->Label1, ui->Label2}) {
+    m_ui->productName->setFont(Fonts::font(Fonts::Family::TimesNewRoman, 24, true));
+    m_ui->version->setFont(Fonts::font(Fonts::Family::TimesNewRoman, 15, true));
+    for (QLabel *label : {m_ui->productName, m_ui->version}) {
         QPalette black = label->palette();
         black.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(black);
     }
-    sizeToText(ui->Label1);
-    sizeToText(ui->Label3);
-    sizeToText(ui->Label4);
+    sizeToText(m_ui->productName);
+    sizeToText(m_ui->freewareNotice);
+    sizeToText(m_ui->notice);
 
-    ui->Edit1->setText(QString::fromLatin1(kSupportHomePage));
-    ui->Edit1->setFont(Fonts::font(Fonts::Family::MsMincho, 13));
-    ui->Edit2->setFont(Fonts::font(Fonts::Family::MsMincho, 12));
-    showAsText(ui->Edit1);
-    showAsText(ui->Edit2);
+    m_ui->supportAddress->setText(QString::fromLatin1(kSupportHomePage));
+    m_ui->supportAddress->setFont(Fonts::font(Fonts::Family::MsMincho, 13));
+    m_ui->contactAddress->setFont(Fonts::font(Fonts::Family::MsMincho, 12));
+    showAsText(m_ui->supportAddress);
+    showAsText(m_ui->contactAddress);
 }
 
-void TForm2::FormClose(TCloseAction &Action)
+void AboutWindow::openSupportPage()
 {
-    freeOnClose(Action);
-}
-
-void TForm2::Edit1Click()
-{
-    Shell::open(ui->Edit1->text());
+    Shell::open(m_ui->supportAddress->text());
 }
