@@ -1,5 +1,6 @@
 #include "main_window/MainWindow.h"
 
+#include "platform/DropDownList.h"
 #include "platform/Fonts.h"
 #include "platform/HandlerGuard.h"
 #include "platform/HintFilter.h"
@@ -95,8 +96,7 @@ void MainWindow::setUpWindow()
     m_ui->toolBar->setContentsMargins(3, 3, 3, 3);
     setUpImages(*m_ui);
     for (QComboBox *list : {m_ui->kaomojiList, m_ui->phraseList}) {
-        // The typed text is never added to the list nor completed from it.
-        list->setCompleter(nullptr);
+        DropDownList::setUp(list);
         TypingLimit::limitBytes(list->lineEdit(), 255);
     }
     InputMethod::openOnFocusIn(m_ui->compositionBox);

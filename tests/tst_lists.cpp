@@ -62,6 +62,13 @@ QStringList entriesOf(const QComboBox *list)
     return entries;
 }
 
+// Key by key, as from the keyboard or, for characters beyond ASCII, an input method.
+void typeText(QWidget *field, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 int countLists()
 {
     ErrorBox::setPresenter([](const QString &text) { std::printf("box: %s\n", qPrintable(text)); });
@@ -93,6 +100,10 @@ private slots:
     void editsInTextFieldRunHandlerOnceEach_data();
     void editsInTextFieldRunHandlerOnceEach();
     void programChangesRunNothing();
+    void keyboardInOpenedList_data();
+    void keyboardInOpenedList();
+    void typedTextIsNeverPicked_data();
+    void typedTextIsNeverPicked();
     void phraseHintFollowsInsertion();
     void listsBesideExecutableAreNotFound();
 
@@ -341,6 +352,105 @@ void tst_Lists::programChangesRunNothing()
     QCOMPARE(published.count(), 0);
     QCOMPARE(composition(), QString());
     QCOMPARE(ui->phraseList->toolTip(), QString());
+}
+
+void tst_Lists::keyboardInOpenedList_data()
+{
+    // Before the list is opened with F4: "typed" types an entry's text into the field with
+    // no entry selected, a number selects that entry. Then the keys in the opened list.
+    QTest::addColumn<bool>("phrases");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("picked");
+    const QList<int> downEnter{Qt::Key_Down, Qt::Key_Return};
+    for (const bool phrases : {false, true}) {
+        const char *list = phrases ? "phrases" : "kaomoji";
+        QTest::addRow("%s at start: Down, Enter picks the first", list)
+            << phrases << "" << downEnter << 0;
+        QTest::addRow("%s at start: Enter picks nothing", list)
+            << phrases << "" << QList<int>{Qt::Key_Return} << -1;
+        QTest::addRow("%s after a typed edit: Down, Enter picks the first", list)
+            << phrases << "typed" << downEnter << 0;
+        QTest::addRow("%s first selected: Down, Enter picks the second", list)
+            << phrases << "0" << downEnter << 1;
+        QTest::addRow("%s second selected: Enter picks it again", list)
+            << phrases << "1" << QList<int>{Qt::Key_Return} << 1;
+    }
+}
+
+void tst_Lists::keyboardInOpenedList()
+{
+    QFETCH(bool, phrases);
+    QFETCH(QString, before);
+    QFETCH(QList<int>, keys);
+    QFETCH(int, picked);
+    writeBothLists();
+    start();
+    QComboBox *list = phrases ? ui->phraseList : ui->kaomojiList;
+    const QStringList &entries = phrases ? kPhrases : kKaomoji;
+    bool selects = false;
+    const int selected = before.toInt(&selects);
+    if (selects)
+        list->setCurrentIndex(selected);
+    list->setFocus();
+    if (before == QLatin1String("typed"))
+        typeText(list->lineEdit(), entries.at(0));
+    setComposition(QStringLiteral("ab"), 1, 0);
+    QSignalSpy published(QGuiApplication::clipboard(), &QClipboard::dataChanged);
+
+    QTest::keyClick(list->lineEdit(), Qt::Key_F4);
+    QAbstractItemView *view = list->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    // The row of the selected entry is highlighted, and no row when none is selected.
+    QCOMPARE(view->currentIndex().row(), selects ? selected : -1);
+    QCOMPARE(view->selectionModel()->selectedIndexes().size(), selects ? 1 : 0);
+    for (const int key : keys)
+        QTest::keyClick(view, Qt::Key(key));
+
+    QCOMPARE(list->currentIndex(), picked);
+    const bool picks = picked >= 0;
+    QCOMPARE(published.count(), picks ? 1 : 0);
+    QCOMPARE(composition(), picks ? "a" + entries.at(picked) + "b" : QStringLiteral("ab"));
+}
+
+void tst_Lists::typedTextIsNeverPicked_data()
+{
+    QTest::addColumn<bool>("phrases");
+    QTest::addColumn<QString>("ending");
+    for (const bool phrases : {false, true}) {
+        const char *list = phrases ? "phrases" : "kaomoji";
+        QTest::addRow("%s, Enter", list) << phrases << "enter";
+        QTest::addRow("%s, keypad Enter", list) << phrases << "keypad enter";
+        QTest::addRow("%s, the field is left", list) << phrases << "leave";
+    }
+}
+
+void tst_Lists::typedTextIsNeverPicked()
+{
+    QFETCH(bool, phrases);
+    QFETCH(QString, ending);
+    writeBothLists();
+    start();
+    QComboBox *list = phrases ? ui->phraseList : ui->kaomojiList;
+    // The exact text of an entry.
+    const QString typed = phrases ? kPhrases.at(2) : kKaomoji.at(1);
+    setComposition(QStringLiteral("abc"), 3, 0);
+    list->setFocus();
+    QSignalSpy published(QGuiApplication::clipboard(), &QClipboard::dataChanged);
+
+    typeText(list->lineEdit(), typed);
+    const qsizetype edits = published.count();
+    if (ending == QLatin1String("enter"))
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+    else if (ending == QLatin1String("keypad enter"))
+        QTest::keyClick(list->lineEdit(), Qt::Key_Enter, Qt::KeypadModifier);
+    else
+        QTest::mouseClick(ui->compositionBox->viewport(), Qt::LeftButton);
+
+    QCOMPARE(list->currentIndex(), -1);
+    QCOMPARE(list->lineEdit()->text(), typed);
+    QCOMPARE(composition(), QStringLiteral("abc"));
+    QCOMPARE(published.count(), edits);
 }
 
 void tst_Lists::phraseHintFollowsInsertion()
