@@ -11,6 +11,9 @@ void MainWindow::bindCompositionCommands()
                    &MainWindow::insertTextLine);
     KeyDownHook::install(m_ui->textLine, [this](QKeyEvent *key) { textLineKeyDown(key); });
     connectGuarded(m_ui->copyButton, &QPushButton::clicked, this, &MainWindow::copyComposition);
+    // With the focus, Enter clicks the copy button as Space does; outside a dialog only an
+    // auto-default button takes Enter.
+    m_ui->copyButton->setAutoDefault(true);
     connectGuarded(m_ui->clearButton, &QToolButton::clicked, this, &MainWindow::clearComposition);
     connectGuarded(m_ui->clearAction, &QAction::triggered, this, &MainWindow::clearComposition);
     connectGuarded(m_ui->undoButton, &QToolButton::clicked, this, &MainWindow::undo);

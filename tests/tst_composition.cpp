@@ -24,6 +24,8 @@ private slots:
     void autoRepeatedEnterInsertsOnce();
     void otherKeysInTextLineDoNothing();
     void typingPublishesNothingUntilCopy();
+    void keysOnTheCopyButton_data();
+    void keysOnTheCopyButton();
     void severalLinesArePublishedWithCrLf();
     void clearLeavesClipboard();
     void undoBeforeAnySnapshotEmpties();
@@ -186,6 +188,32 @@ void tst_Composition::typingPublishesNothingUntilCopy()
     QCOMPARE(clipboardText(), QStringLiteral("hello"));
     QCOMPARE(ui->compositionBox->textCursor().position(), 5);
     QVERIFY(!ui->compositionBox->textCursor().hasSelection());
+}
+
+void tst_Composition::keysOnTheCopyButton_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << 0;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Space") << int(Qt::Key_Space) << 0;
+}
+
+void tst_Composition::keysOnTheCopyButton()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    setComposition(QStringLiteral("typed"), 2, 0);
+    // The copy button is reached with Tab, after the text line and the phrase list.
+    ui->compositionBox->setFocus();
+    for (int stop = 0; stop < 3; ++stop)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), ui->copyButton);
+
+    QTest::keyClick(ui->copyButton, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(clipboardText(), QStringLiteral("typed"));
+    QCOMPARE(ui->compositionBox->textCursor().position(), 2);
+    QCOMPARE(QApplication::focusWidget(), ui->copyButton);
 }
 
 void tst_Composition::severalLinesArePublishedWithCrLf()
