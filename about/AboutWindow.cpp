@@ -4,6 +4,7 @@
 #include "platform/ClickHook.h"
 #include "platform/CloseAction.h"
 #include "platform/Fonts.h"
+#include "platform/HintFilter.h"
 #include "platform/ModalDialog.h"
 #include "platform/Shell.h"
 #include "platform/TopLevelWindows.h"
@@ -64,6 +65,10 @@ void AboutWindow::setUpWindow()
     m_ui->contactAddress->setFont(Fonts::font(Fonts::Family::MsMincho, 12));
     showAsText(m_ui->supportAddress);
     showAsText(m_ui->contactAddress);
+
+    // Only the address shows its hint, by the rules of every window of the program.
+    HintFilter::install();
+    HintFilter::setShowHint(m_ui->supportAddress, true);
 }
 
 void AboutWindow::openSupportPage()

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "about/AboutWindow.h"
 #include "main_window/MainWindow.h"
 #include "platform/HintFilter.h"
 #include "ui_MainWindow.h"
@@ -29,6 +30,8 @@ private slots:
     void hint();
     void timing();
     void sameRulesInEveryWindow();
+    void aboutWindowHints_data();
+    void aboutWindowHints();
 
 private:
     void moveTo(QWidget *widget);
@@ -205,6 +208,52 @@ void tst_Hints::sameRulesInEveryWindow()
     moveTo(button);
     QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 2000);
     QCOMPARE(shownText(), QStringLiteral("<i>other</i>"));
+}
+
+void tst_Hints::aboutWindowHints_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("setHint");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("support address") << "supportAddress" << false << ""
+                                     << "クリックするとホームページへ";
+    QTest::newRow("support address, markup") << "supportAddress" << true << "<b>x</b> &amp;|y"
+                                             << "<b>x</b> &amp;";
+    QTest::newRow("contact address") << "contactAddress" << false << ""
+                                     << "";
+    QTest::newRow("product name") << "productName" << true << "never"
+                                  << "";
+}
+
+void tst_Hints::aboutWindowHints()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, setHint);
+    QFETCH(QString, hint);
+    QFETCH(QString, shown);
+    // The About window alone, so that the mouse is over it wherever the two would overlap.
+    m_window->hide();
+    AboutWindow about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    auto *widget = about.findChild<QWidget *>(control);
+    QVERIFY(widget);
+    if (setHint)
+        widget->setToolTip(hint);
+
+    moveTo(widget);
+    // The same pause as in the main window, Qt's own tooltip never.
+    QTest::qWait(HintFilter::kPause - 200);
+    QVERIFY(!QToolTip::isVisible());
+    if (shown.isEmpty()) {
+        QTest::qWait(600);
+        QVERIFY(!QToolTip::isVisible());
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 2000);
+        QCOMPARE(shownText(), shown);
+        QCOMPARE(timer("hintHide")->interval(), HintFilter::kHidePause);
+    }
 }
 
 QTEST_MAIN(tst_Hints)
