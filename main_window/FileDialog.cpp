@@ -1,5 +1,7 @@
 #include "main_window/FileDialog.h"
 
+#include "platform/StayOnTop.h"
+
 #include <QFileDialog>
 #include <QPointer>
 #include <QScreen>
@@ -64,11 +66,11 @@ bool FileDialog::exec()
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setNameFilter(kFilter);
     dialog->setDefaultSuffix(kDefaultSuffix);
-    // Every window of the program waits, and the always-on-top ones do not cover it.
+    // Every window of the program waits, and the always-on-top ones make way for it.
     dialog->setWindowModality(Qt::ApplicationModal);
-    dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     dialog->selectFile(m_fileName);
 
+    const StayOnTop::ModalTaking taking(dialog);
     const bool confirmed = dialog->exec() == QDialog::Accepted;
     if (!dialog)
         return false;

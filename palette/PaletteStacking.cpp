@@ -1,5 +1,7 @@
 #include "palette/PaletteStacking.h"
 
+#include "platform/StayOnTop.h"
+
 #include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
@@ -10,16 +12,6 @@
 #include <vector>
 
 namespace {
-
-// Changes the flag of a shown window in place: QWidget::setWindowFlags would hide it.
-void setStaysOnTop(QWidget *window, bool on)
-{
-    Qt::WindowFlags flags = window->windowFlags();
-    flags.setFlag(Qt::WindowStaysOnTopHint, on);
-    window->overrideWindowFlags(flags);
-    if (QWindow *handle = window->windowHandle())
-        handle->setFlags(flags);
-}
 
 // Qt does not report the stacking order, so it is kept here for our own windows: a window
 // that is shown or activated goes on top of them, as window managers place it.
@@ -75,11 +67,12 @@ private:
         if (main == m_order.end())
             return;
         for (auto it = main + 1; it != m_order.end(); ++it) {
-            QWidget *palette = *it;
-            if (palette->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
-                setStaysOnTop(palette, false);
-                m_yielded.emplace_back(palette);
-            }
+            const QPointer<QWidget> &palette = *it;
+            // Given up already when the program went from inactive on to hidden.
+            if (std::find(m_yielded.begin(), m_yielded.end(), palette) != m_yielded.end())
+                continue;
+            StayOnTop::take(palette);
+            m_yielded.push_back(palette);
         }
     }
 
@@ -88,9 +81,10 @@ private:
         // Another program may have become active again in the meantime.
         if (!m_active)
             return;
+        // A modal window open meanwhile keeps their places until it closes.
         for (const QPointer<QWidget> &palette : m_yielded) {
             if (palette) {
-                setStaysOnTop(palette, true);
+                StayOnTop::giveBack(palette);
                 moveToTop(palette);
             }
         }

@@ -1,5 +1,7 @@
 #include "platform/ErrorBox.h"
 
+#include "platform/StayOnTop.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -17,8 +19,8 @@ void showMessageBox(const QString &text)
     // Nothing a user typed or a file held is ever taken as markup.
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
-    // In front of the always-on-top windows while it is open.
-    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // The always-on-top windows make way for it while it is open.
+    const StayOnTop::ModalTaking taking(&box);
     box.exec();
 }
 

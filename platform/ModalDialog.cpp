@@ -1,12 +1,11 @@
 #include "platform/ModalDialog.h"
 
-#include <QApplication>
+#include "platform/StayOnTop.h"
+
 #include <QDialog>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QList>
-#include <QPointer>
 #include <QScreen>
-#include <QWindow>
 
 namespace {
 
@@ -38,30 +37,6 @@ void centreOnScreen(QWidget *window)
     window->move(place.topLeft());
 }
 
-// Takes the always-on-top place from every other window shown with one, and returns those
-// windows. Only their native windows change: the widgets keep their flags to restore from.
-QList<QPointer<QWindow>> takeStayOnTopPlaces(const QWidget *except)
-{
-    QList<QPointer<QWindow>> taken;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        QWindow *window = widget->windowHandle();
-        if (widget == except || !window || !widget->isVisible()
-            || !widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
-            continue;
-        window->setFlag(Qt::WindowStaysOnTopHint, false);
-        taken.append(window);
-    }
-    return taken;
-}
-
-void giveBack(const QList<QPointer<QWindow>> &windows)
-{
-    for (const QPointer<QWindow> &window : windows) {
-        if (window)
-            window->setFlag(Qt::WindowStaysOnTopHint, true);
-    }
-}
-
 } // namespace
 
 namespace ModalDialog {
@@ -77,11 +52,9 @@ void setUp(QDialog *dialog, const QSize &clientSize)
 
 int exec(QDialog *dialog)
 {
-    const QList<QPointer<QWindow>> taken = takeStayOnTopPlaces(dialog);
+    const StayOnTop::ModalTaking taking(dialog);
     dialog->setWindowModality(Qt::ApplicationModal);
-    const int result = dialog->exec();
-    giveBack(taken);
-    return result;
+    return dialog->exec();
 }
 
 } // namespace ModalDialog

@@ -2,12 +2,17 @@
 #include "about/AboutWindow.h"
 #include "about/UsageWindow.h"
 #include "main_window/MainWindow.h"
+#include "palette/SymbolPalette.h"
+#include "platform/AppError.h"
+#include "platform/HandlerGuard.h"
 #include "ui_MainWindow.h"
 #include "ui_UsageWindow.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QPointer>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -22,6 +27,13 @@ namespace {
 bool staysOnTop(const QWidget *window)
 {
     return window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+// The offscreen platform has no other program to switch to, so the state change is
+// announced as the platform announces it.
+void announce(Qt::ApplicationState state)
+{
+    emit qApp->applicationStateChanged(state);
 }
 
 void clickThroughWindow(QWidget *control)
@@ -55,6 +67,7 @@ class tst_AboutModal : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -62,6 +75,8 @@ private slots:
     void newWindowEachTimeFreedOnClose();
     void otherWindowsAnswerNothingMeanwhile_data();
     void otherWindowsAnswerNothingMeanwhile();
+    void programSwitchMeanwhileGivesNoPlaceBack_data();
+    void programSwitchMeanwhileGivesNoPlaceBack();
     void focusOnOpening_data();
     void focusOnOpening();
     void onlyTheTitleBarCloses_data();
@@ -69,12 +84,20 @@ private slots:
 
 private:
     void addCommands();
+    // The About and usage windows, the two file dialogs and the error box.
+    void addModalWindows();
     // Runs the command; while its window is open, examine sees it, then it is closed.
     QPointer<QWidget> whileOpen(const QString &command,
                                 const std::function<void(QWidget *window)> &examine);
 
     MainWindow *m_window = nullptr;
 };
+
+void tst_AboutModal::initTestCase()
+{
+    // Qt's file dialog keeps its own view settings; tests keep them away from the user's.
+    QStandardPaths::setTestModeEnabled(true);
+}
 
 void tst_AboutModal::init()
 {
@@ -97,6 +120,17 @@ void tst_AboutModal::addCommands()
                            << "UsageWindow";
 }
 
+void tst_AboutModal::addModalWindows()
+{
+    addCommands();
+    QTest::newRow("open dialog") << "openAction"
+                                 << "QFileDialog";
+    QTest::newRow("save dialog") << "saveAsAction"
+                                 << "QFileDialog";
+    QTest::newRow("error box") << "error"
+                               << "QMessageBox";
+}
+
 QPointer<QWidget> tst_AboutModal::whileOpen(const QString &command,
                                             const std::function<void(QWidget *)> &examine)
 {
@@ -111,6 +145,10 @@ QPointer<QWidget> tst_AboutModal::whileOpen(const QString &command,
         if (seen)
             seen->close();
     });
+    if (command == QLatin1String("error")) {
+        runGuarded([] { throw AppError(QStringLiteral("failed")); });
+        return seen;
+    }
     auto *action = m_window->findChild<QAction *>(command);
     if (!action)
         qWarning("no command %s", qPrintable(command));
@@ -154,7 +192,7 @@ void tst_AboutModal::newWindowEachTimeFreedOnClose()
 
 void tst_AboutModal::otherWindowsAnswerNothingMeanwhile_data()
 {
-    addCommands();
+    addModalWindows();
 }
 
 void tst_AboutModal::otherWindowsAnswerNothingMeanwhile()
@@ -166,13 +204,16 @@ void tst_AboutModal::otherWindowsAnswerNothingMeanwhile()
     setClipboardText(QStringLiteral("before"));
     QVERIFY(staysOnTop(m_window) && staysOnTop(&palette.window));
 
+    QFETCH(QString, windowClass);
     bool applicationModal = false;
+    bool seenClass = false;
     bool windowOnTop = true;
     bool mainOnTop = true;
     bool paletteOnTop = true;
     QString clipboardMeanwhile;
     whileOpen(command, [&](QWidget *window) {
         applicationModal = window->windowModality() == Qt::ApplicationModal;
+        seenClass = window->inherits(windowClass.toLatin1().constData());
         windowOnTop = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         mainOnTop = staysOnTop(m_window);
         paletteOnTop = staysOnTop(&palette.window);
@@ -180,7 +221,9 @@ void tst_AboutModal::otherWindowsAnswerNothingMeanwhile()
         clickThroughWindow(&palette.button);
         clipboardMeanwhile = clipboardText();
     });
+    QVERIFY(seenClass);
     QVERIFY(applicationModal);
+    // The others make way: the window itself needs no place on top.
     QVERIFY(!windowOnTop);
     QVERIFY(!mainOnTop);
     QVERIFY(!paletteOnTop);
@@ -195,6 +238,44 @@ void tst_AboutModal::otherWindowsAnswerNothingMeanwhile()
     QCOMPARE(clipboardText(), QStringLiteral("abc"));
     clickThroughWindow(&palette.button);
     QCOMPARE(palette.clicks, 1);
+}
+
+void tst_AboutModal::programSwitchMeanwhileGivesNoPlaceBack_data()
+{
+    addModalWindows();
+}
+
+void tst_AboutModal::programSwitchMeanwhileGivesNoPlaceBack()
+{
+    QFETCH(QString, command);
+    // Just opened, the palette lies above the main window: a switch to another program
+    // takes its place too.
+    SymbolPalette *palette = openPalette(m_window);
+    QVERIFY(palette);
+    bool paletteOnTop = true;
+    bool mainOnTop = true;
+    whileOpen(command, [&](QWidget *) {
+        announce(Qt::ApplicationInactive);
+        announce(Qt::ApplicationActive);
+        // The place would come back once the activation has been handled.
+        QTest::qWait(50);
+        paletteOnTop = staysOnTop(palette);
+        mainOnTop = staysOnTop(m_window);
+    });
+    QVERIFY(!paletteOnTop);
+    QVERIFY(!mainOnTop);
+
+    QTRY_VERIFY(staysOnTop(palette));
+    QVERIFY(staysOnTop(m_window));
+    // The rule of the program switch still holds afterwards.
+    palette->activateWindow();
+    QTRY_VERIFY(palette->isActiveWindow());
+    announce(Qt::ApplicationInactive);
+    QVERIFY(!staysOnTop(palette));
+    QVERIFY(staysOnTop(m_window));
+    announce(Qt::ApplicationActive);
+    QTRY_VERIFY(staysOnTop(palette));
+    delete palette;
 }
 
 void tst_AboutModal::focusOnOpening_data()
