@@ -163,6 +163,9 @@ void write(const QString &path, QStringView text)
         throw cannotCreate(path);
 
     QSaveFile file(*target);
+    // In a folder where no new file may be made, a file the user may change is written in
+    // place, truncated first, as a plain save would; everywhere else the save is atomic.
+    file.setDirectWriteFallback(true);
     // Unbuffered, so that a short write shows at once rather than at the commit.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw cannotCreate(path);

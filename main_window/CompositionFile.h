@@ -29,7 +29,9 @@ Contents read(const QString &path, qsizetype maxUnits);
 Contents decode(QByteArrayView bytes, bool whole);
 
 // Writes text; an existing file is replaced only once all of the new text is on disk, so a
-// failed save leaves it as it was. A link is written through to its target.
+// failed save leaves it as it was. Where its folder takes no new file, a file the user may
+// change is written in place, and a failed save leaves what was written. A link is written
+// through to its target.
 void write(const QString &path, QStringView text);
 
 } // namespace CompositionFile

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <csignal>
@@ -34,6 +35,8 @@ private slots:
     void saveErrors_data();
     void saveErrors();
     void failedSaveLeavesTheOldFile();
+    void folderWithoutRoomForNewFiles_data();
+    void folderWithoutRoomForNewFiles();
     void folderIsNotReplaced();
 
 private:
@@ -167,6 +170,49 @@ void tst_FileSave::failedSaveLeavesTheOldFile()
     QCOMPARE(shown.split(QLatin1Char('\n'), Qt::SkipEmptyParts), QStringList{kWriteError});
     QCOMPARE(contentsOf(path), old);
     QCOMPARE(m_bench->files(), QStringList{QStringLiteral("old.txt")});
+}
+
+void tst_FileSave::folderWithoutRoomForNewFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("writable file: written in place") << "note.txt" << 0666 << true;
+    QTest::newRow("read-only file") << "note.txt" << 0444 << false;
+    QTest::newRow("new file") << "new.txt" << 0666 << false;
+}
+
+void tst_FileSave::folderWithoutRoomForNewFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(int, mode);
+    QFETCH(bool, saved);
+    // A folder in which nobody but root may make a file, holding a file of some mode.
+    const QString folder = m_bench->pathOf(QStringLiteral("closed"));
+    QVERIFY(QDir().mkpath(folder));
+    const QByteArray old("the old text, longer than the new one");
+    QVERIFY(writeFile(folder + QStringLiteral("/note.txt"), old));
+    QCOMPARE(
+        ::chmod(QFile::encodeName(folder + QStringLiteral("/note.txt")).constData(), mode_t(mode)),
+        0);
+    QCOMPARE(::chmod(QFile::encodeName(QFileInfo(folder).path()).constData(), 0755), 0);
+    QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    const auto reopen = qScopeGuard([&] { ::chmod(QFile::encodeName(folder).constData(), 0755); });
+    const QString path = folder + QLatin1Char('/') + name;
+    m_bench->setComposition(QStringLiteral("ab\r\ncd"));
+    ErrorBoxRecorder errors;
+
+    {
+        const OrdinaryUser user;
+        m_bench->save(path);
+    }
+
+    QCOMPARE(errors.texts, saved ? QStringList() : QStringList{cannotCreate(path)});
+    const QString existing = folder + QStringLiteral("/note.txt");
+    QCOMPARE(contentsOf(existing), saved ? QByteArray("ab\r\ncd") : old);
+    QCOMPARE(modeOf(existing) & 07777, mode);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("note.txt")});
+    QCOMPARE(m_bench->composition(), QStringLiteral("ab\r\ncd"));
 }
 
 void tst_FileSave::folderIsNotReplaced()
