@@ -1,6 +1,6 @@
 #include "main_window/Composition.h"
 
-Composition::Composition(QPlainTextEdit *box)
+Composition::Composition(CappedTextEdit *box)
     : m_box(box)
 {
 }
@@ -24,6 +24,13 @@ void Composition::publish()
 void Composition::takeSnapshot()
 {
     m_undoText = m_box.text();
+}
+
+void Composition::takeSnapshotAndInsert(const QString &piece)
+{
+    m_box.ensureRoomFor(piece);
+    takeSnapshot();
+    insertAndPublish(piece);
 }
 
 void Composition::restoreSnapshot()

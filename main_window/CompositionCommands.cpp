@@ -25,8 +25,7 @@ void MainWindow::bindCompositionCommands()
 
 void MainWindow::insertTextLine()
 {
-    m_composition.takeSnapshot();
-    m_composition.insertAndPublish(m_ui->textLine->text());
+    m_composition.takeSnapshotAndInsert(m_ui->textLine->text());
 }
 
 void MainWindow::textLineKeyDown(QKeyEvent *key)

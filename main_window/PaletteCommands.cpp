@@ -35,8 +35,7 @@ void MainWindow::openPalette()
 
 void MainWindow::insertSymbol(const QString &symbol)
 {
-    m_composition.takeSnapshot();
-    m_composition.insertAndPublish(symbol);
+    m_composition.takeSnapshotAndInsert(symbol);
     // The click has made the palette active; typing goes on here, right after the symbol.
     focusWindow(this);
 }

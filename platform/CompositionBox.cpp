@@ -5,7 +5,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -29,11 +28,17 @@ void withoutUndo(QPlainTextEdit *edit, Edit change)
     document->setUndoRedoEnabled(true);
 }
 
+AppError tooLong()
+{
+    return AppError(QStringLiteral("文字列の大きさが ﾒﾓ の制限を越えました"));
+}
+
 } // namespace
 
-CompositionBox::CompositionBox(QPlainTextEdit *edit)
+CompositionBox::CompositionBox(CappedTextEdit *edit)
     : m_edit(edit)
 {
+    m_edit->setCapacity(kCapacity);
 }
 
 QString CompositionBox::text() const
@@ -43,14 +48,18 @@ QString CompositionBox::text() const
 
 qsizetype CompositionBox::textLength() const
 {
-    const QTextDocument *document = m_edit->document();
-    // characterCount() holds one separator per block, the last one included; in the text
-    // each separator but the last is CR LF.
-    return document->characterCount() - 1 + (document->blockCount() - 1);
+    return m_edit->textLength();
+}
+
+void CompositionBox::ensureRoomFor(QStringView piece) const
+{
+    if (!m_edit->fits(piece))
+        throw tooLong();
 }
 
 void CompositionBox::replaceSelection(const QString &piece)
 {
+    ensureRoomFor(piece);
     QTextCursor cursor = m_edit->textCursor();
     withoutUndo(m_edit, [&] { cursor.insertText(LineBreaks::toSingleBreaks(piece)); });
     m_edit->setTextCursor(cursor);
@@ -113,8 +122,8 @@ void CompositionBox::replaceWhole(const QString &newText)
 
 void CompositionBox::replaceByNormalised(const QString &normalised)
 {
-    if (normalised.size() > kCapacity)
-        throw AppError(QStringLiteral("文字列の大きさが ﾒﾓ の制限を越えました"));
+    if (CappedTextEdit::unitsOf(normalised) > kCapacity)
+        throw tooLong();
     QTextCursor cursor(m_edit->document());
     withoutUndo(m_edit, [&] {
         // One edit block, so that the change notification fires once.

@@ -1,20 +1,21 @@
 #pragma once
 
+#include "platform/CappedTextEdit.h"
+
 #include <QString>
 
-class QPlainTextEdit;
-
-// The operations the composition needs of its text box, over a QPlainTextEdit. The text
-// the program sees has CR LF between lines; positions are the box's own.
+// The operations the composition needs of its text box. The text the program sees has CR LF
+// between lines; positions are the box's own.
 class CompositionBox final
 {
 public:
-    // The most UTF-16 code units the whole-text replacement accepts.
+    // The most UTF-16 code units the composition holds, CR LF counting two: no insertion,
+    // replacement, typing or paste takes it further.
     static constexpr qsizetype kCapacity = 1'048'576;
 
-    explicit CompositionBox(QPlainTextEdit *edit);
+    explicit CompositionBox(CappedTextEdit *edit);
 
-    QPlainTextEdit *widget() const { return m_edit; }
+    CappedTextEdit *widget() const { return m_edit; }
 
     QString text() const;
     // The length of text() without building it.
@@ -25,8 +26,11 @@ public:
 
     // Replaces the selection by piece (a CR LF, lone CR or lone LF each gives one line
     // break); the caret then stands right after it with nothing selected. Program edits
-    // stay out of the box's own undo history.
+    // stay out of the box's own undo history. Raises "文字列の大きさが ﾒﾓ の制限を越えました",
+    // changing nothing, when the text would hold more than kCapacity code units.
     void replaceSelection(const QString &piece);
+    // Raises that error when replaceSelection(piece) would take the text past kCapacity.
+    void ensureRoomFor(QStringView piece) const;
 
     int selectionStart() const;
     void selectAll();
@@ -47,5 +51,5 @@ public:
 private:
     void replaceByNormalised(const QString &normalised);
 
-    QPlainTextEdit *m_edit;
+    CappedTextEdit *m_edit;
 };

@@ -1,9 +1,9 @@
 #include "platform/KeyDownHook.h"
 
+#include "platform/CappedTextEdit.h"
 #include "platform/HandlerGuard.h"
 
 #include <QKeyEvent>
-#include <QPlainTextEdit>
 
 namespace {
 
@@ -45,7 +45,7 @@ private:
 class PlainEnterFilter final : public QObject
 {
 public:
-    explicit PlainEnterFilter(QPlainTextEdit *box)
+    explicit PlainEnterFilter(CappedTextEdit *box)
         : QObject(box)
         , m_box(box)
     {
@@ -55,7 +55,9 @@ public:
     {
         if (event->type() != QEvent::KeyPress || !isEnter(static_cast<QKeyEvent *>(event)))
             return false;
-        if (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier) {
+        // The line break is typed text: the box's capacity holds for it too.
+        if (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier
+            && m_box->fits(u"\n")) {
             QTextCursor cursor = m_box->textCursor();
             cursor.insertText(QStringLiteral("\n"));
             m_box->setTextCursor(cursor);
@@ -64,7 +66,7 @@ public:
     }
 
 private:
-    QPlainTextEdit *m_box;
+    CappedTextEdit *m_box;
 };
 
 } // namespace
@@ -78,7 +80,7 @@ void install(QWidget *widget, std::function<void(QKeyEvent *)> handler)
 
 void blockPlainEnter(QWidget *multiLineBox)
 {
-    auto *box = qobject_cast<QPlainTextEdit *>(multiLineBox);
+    auto *box = qobject_cast<CappedTextEdit *>(multiLineBox);
     Q_ASSERT(box);
     box->installEventFilter(new PlainEnterFilter(box));
 }

@@ -12,8 +12,9 @@ namespace KeyDownHook {
 // focus and never reach the control.
 void install(QWidget *widget, std::function<void(QKeyEvent *)> handler);
 
-// The Enter key inserts no line break in a multi-line box; Ctrl+Enter still does. Install
-// this before the key-down hook so that the hook still sees every Enter.
+// The Enter key inserts no line break in a multi-line box, a CappedTextEdit; Ctrl+Enter
+// still does, within the box's capacity. Install this before the key-down hook so that the
+// hook still sees every Enter.
 void blockPlainEnter(QWidget *multiLineBox);
 
 } // namespace KeyDownHook

@@ -85,6 +85,17 @@ SymbolPalette *openPalette(MainWindow *window)
     return nullptr;
 }
 
+QString textOfLength(qsizetype length)
+{
+    const QString line = QString(98, QLatin1Char('a')) + QStringLiteral("\r\n");
+    QString text = line.repeated(length / line.size() + 1);
+    text.truncate(length);
+    // A CR cut from its LF would be a line break of its own.
+    if (text.endsWith(QLatin1Char('\r')))
+        text.back() = QLatin1Char('z');
+    return text;
+}
+
 void setUndoText(Composition &composition, const QString &text)
 {
     CompositionBox &box = composition.box();

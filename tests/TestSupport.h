@@ -36,6 +36,10 @@ MainWindow *showMainWindow();
 // nullptr when none opened.
 SymbolPalette *openPalette(MainWindow *window);
 
+// A composition of exactly length UTF-16 units in short lines, which the box lays out fast:
+// a line of one character takes many seconds at a million.
+QString textOfLength(qsizetype length);
+
 // Makes text the undo text as a snapshot does, through the composition box; the
 // composition is empty afterwards.
 void setUndoText(Composition &composition, const QString &text);

@@ -291,20 +291,21 @@ void tst_Composition::enterInCompositionBoxAddsNoLineBreak()
 void tst_Composition::errorInHandlerIsShownAndLoopGoesOn()
 {
     ErrorBoxRecorder box;
-    // In short lines, which the box lays out fast.
-    const QString line = QString(98, QLatin1Char('a')) + QStringLiteral("\r\n");
-    QString tooLong = line.repeated(CompositionBox::kCapacity / line.size() + 1);
-    tooLong.truncate(CompositionBox::kCapacity + 1);
-    QVERIFY(!tooLong.endsWith(QLatin1Char('\r')));
-    setUndoText(m_window->composition(), tooLong);
-    setComposition(QStringLiteral("keep me"), 7, 0);
-    QTest::mouseClick(ui->undoButton, Qt::LeftButton);
-    QCOMPARE(box.texts, QStringList{QStringLiteral("文字列の大きさが ﾒﾓ の制限を越えました.")});
-    QCOMPARE(composition(), QStringLiteral("keep me"));
-
+    setUndoText(m_window->composition(), QStringLiteral("kept"));
+    const QString full = textOfLength(CompositionBox::kCapacity);
+    setComposition(full, 7, 0);
+    // One character more than the composition holds.
     ui->textLine->setText(QStringLiteral("!"));
     QTest::mouseClick(ui->insertTextButton, Qt::LeftButton);
-    QCOMPARE(composition(), QStringLiteral("keep me!"));
+    QCOMPARE(box.texts, QStringList{QStringLiteral("文字列の大きさが ﾒﾓ の制限を越えました.")});
+    QVERIFY(composition() == full);
+    QCOMPARE(clipboardText(), QStringLiteral("before"));
+    QCOMPARE(m_window->composition().undoText(), QStringLiteral("kept"));
+
+    QTest::mouseClick(ui->clearButton, Qt::LeftButton);
+    QTest::mouseClick(ui->insertTextButton, Qt::LeftButton);
+    QCOMPARE(composition(), QStringLiteral("!"));
+    QCOMPARE(box.texts.size(), 1);
 }
 
 QTEST_MAIN(tst_Composition)

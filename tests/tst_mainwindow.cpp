@@ -101,7 +101,7 @@ void tst_MainWindow::geometry_data()
     row("compositionCaption", window, "QLabel", {8, 2, 135, 15}, mincho, 15);
     row("clockLabel", window, "QLabel", {192, 2, 73, 15}, mincho, 15, true);
     row("copyButton", window, "QPushButton", {285, 2, 22, 22}, gothic, 12);
-    row("compositionBox", window, "QPlainTextEdit", {8, 24, 297, 57}, gothic, 16);
+    row("compositionBox", window, "CappedTextEdit", {8, 24, 297, 57}, gothic, 16);
     row("toolPanel", window, "QFrame", {8, 88, 297, 97}, gothic, 12);
     row("statusBar", window, "QFrame", {0, 192, 316, 19}, gothic, 12);
     row("toolBar", panel, "QFrame", {1, 1, 295, 95}, gothic, 12);
