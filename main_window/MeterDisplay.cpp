@@ -58,13 +58,16 @@ void MainWindow::bindMeter()
         new InputMethodKeyFilter(m_ui->compositionBox, [this] { countKeyDown(); }));
     connectGuarded(m_ui->compositionBox, &QPlainTextEdit::textChanged, this,
                    &MainWindow::updateCharacterCount);
+    m_clockTimer.setParent(this);
+    m_clockTimer.setObjectName(QStringLiteral("clockTimer"));
     connectGuarded(&m_clockTimer, &QTimer::timeout, this, &MainWindow::tick);
-    m_clockTimer.start();
 }
 
 void MainWindow::startMeter()
 {
     m_meter.start(TickCounter::milliseconds());
+    // Only now: a tick while a start-up error is shown would put the uptime on the clock.
+    m_clockTimer.start();
 }
 
 void MainWindow::countKeyDown()

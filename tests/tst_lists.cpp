@@ -95,6 +95,8 @@ private slots:
     void failingFileIsReportedAndStartUpGoesOn_data();
     void failingFileIsReportedAndStartUpGoesOn();
     void refusedEntryIsReported();
+    void clockShowsNoUptimeWhileAStartUpErrorIsOpen();
+    void meterStartsOnceBothListsAreLoaded();
     void pickingTheThirdKaomojiInsertsIt();
     void kaomojiButtonWithEmptyLists();
     void editsInTextFieldRunHandlerOnceEach_data();
@@ -257,6 +259,43 @@ void tst_Lists::failingFileIsReportedAndStartUpGoesOn()
     QCOMPARE(m_window->meter().startSeconds(), cleanStart.startSeconds());
     QCOMPARE(m_window->meter().sampleCount(), cleanStart.sampleCount());
     QCOMPARE(m_window->meter().sampleTotal(), cleanStart.sampleTotal());
+}
+
+void tst_Lists::clockShowsNoUptimeWhileAStartUpErrorIsOpen()
+{
+    // Two hours since the system started.
+    TickCounter::setSource([] { return qint64(7'200'000); });
+    writeBothLists();
+    QFile::remove(inDirectory("morvela1.txt"));
+    QVERIFY(QFile::link("/proc/self/mem", inDirectory("morvela1.txt")));
+    QStringList clockMeanwhile;
+    // The user reads the box for longer than a tick while the event loop runs.
+    ErrorBox::setPresenter([&](const QString &) {
+        QTest::qWait(1'300);
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *mainWindow = qobject_cast<MainWindow *>(window))
+                clockMeanwhile.append(mainWindow->controls().clockLabel->text());
+        }
+    });
+    start();
+    QCOMPARE(clockMeanwhile, QStringList{QStringLiteral("00:00:00")});
+}
+
+void tst_Lists::meterStartsOnceBothListsAreLoaded()
+{
+    writeBothLists();
+    // The counter tells whether the main window being made holds both lists yet.
+    TickCounter::setSource([] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            auto *mainWindow = qobject_cast<MainWindow *>(window);
+            if (mainWindow && mainWindow->controls().phraseList->count() > 0
+                && mainWindow->controls().kaomojiList->count() > 0)
+                return qint64(9'000'000);
+        }
+        return qint64(1'000);
+    });
+    start();
+    QCOMPARE(m_window->meter().startSeconds(), qint64(9'000));
 }
 
 void tst_Lists::refusedEntryIsReported()

@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QTest>
+#include <QTimer>
 
 using namespace TestSupport;
 
@@ -21,6 +22,7 @@ private slots:
     void cleanup();
 
     void clockStartsAtEndOfCreation();
+    void clockTicksEverySecondOnTheEventLoop();
     void fiveActiveSeconds();
     void pauseKeepsLastRate();
     void noTypingOnlyClockRuns();
@@ -90,6 +92,18 @@ void tst_MeterWindow::clockStartsAtEndOfCreation()
     QCOMPARE(ui->clockLabel->text(), QStringLiteral("00:00:01"));
     tickAfter(3'724'000);
     QCOMPARE(ui->clockLabel->text(), QStringLiteral("01:02:05"));
+}
+
+void tst_MeterWindow::clockTicksEverySecondOnTheEventLoop()
+{
+    auto *clock = m_window->findChild<QTimer *>(QStringLiteral("clockTimer"));
+    QVERIFY(clock);
+    QVERIFY(clock->isActive());
+    QVERIFY(!clock->isSingleShot());
+    QCOMPARE(clock->interval(), 1000);
+    // No test calls the tick here: the timer does, from the event loop.
+    m_now += 3'000;
+    QTRY_COMPARE_WITH_TIMEOUT(ui->clockLabel->text(), QStringLiteral("00:00:03"), 3'000);
 }
 
 void tst_MeterWindow::fiveActiveSeconds()
