@@ -11,6 +11,7 @@
 #include "ui_MainWindow.h"
 
 #include <QLayout>
+#include <QMenuBar>
 
 #include <utility>
 
@@ -90,6 +91,8 @@ void MainWindow::setUpWindow()
     centralWidget()->setFixedSize(316, 211);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowIcon(Images::programIcon());
+    // A desktop's global menu would take the menu out of the small window beside the chat.
+    menuBar()->setNativeMenuBar(false);
     WindowPlacement::centreOnFirstShow(this);
     setUpColours(this, *m_ui);
     setUpFonts(this, *m_ui);

@@ -4,7 +4,7 @@
 # the validators that check the installed desktop entry and metadata.
 set -eu
 
-packages="cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont fonts-liberation dbus-daemon clang-format libbenchmark-dev"
+packages="cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont fonts-liberation dbus-daemon xvfb clang-format libbenchmark-dev"
 case "${1:-}" in
     "") ;;
     install-check) packages="$packages desktop-file-utils appstream" ;;
