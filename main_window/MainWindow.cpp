@@ -1,5 +1,6 @@
 #include "main_window/MainWindow.h"
 
+#include "main_window/AccessibleNames.h"
 #include "platform/DropDownList.h"
 #include "platform/Fonts.h"
 #include "platform/HandlerGuard.h"
@@ -98,6 +99,7 @@ void MainWindow::setUpWindow()
     setUpFonts(this, *m_ui);
     m_ui->toolBar->setContentsMargins(3, 3, 3, 3);
     setUpImages(*m_ui);
+    AccessibleNames::give(*m_ui);
     for (QComboBox *list : {m_ui->kaomojiList, m_ui->phraseList}) {
         DropDownList::setUp(list);
         TypingLimit::limitBytes(list->lineEdit(), 255);

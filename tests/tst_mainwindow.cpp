@@ -5,6 +5,7 @@
 #include "ui_MainWindow.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -28,6 +29,8 @@ private slots:
     void window();
     void colours();
     void controlSettings();
+    void accessibleNames_data();
+    void accessibleNames();
     void menu_data();
     void menu();
 
@@ -249,6 +252,37 @@ void tst_MainWindow::controlSettings()
     QVERIFY(m_window->findChildren<QSizeGrip *>().isEmpty());
     QCOMPARE(ui->clockLabel->text(), QStringLiteral("00:00:00"));
     QCOMPARE(ui->compositionCaption->text(), QStringLiteral("クリップボード内容"));
+}
+
+void tst_MainWindow::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    // The controls that show only an image are read by their hint.
+    QTest::newRow("clearButton") << "初期化";
+    QTest::newRow("undoButton") << "元に戻す";
+    QTest::newRow("kaomojiButton") << "顔文字挿入";
+    QTest::newRow("paletteButton") << "記号・マーク挿入";
+    QTest::newRow("insertTextButton") << "テキスト挿入";
+    QTest::newRow("phraseButton") << "定型文字列挿入";
+    QTest::newRow("copyButton") << "コピー";
+    QTest::newRow("kaomojiList") << "顔文字";
+    QTest::newRow("phraseList") << "定型文字列";
+    QTest::newRow("textLine") << "挿入するテキスト";
+    QTest::newRow("compositionBox") << "クリップボード内容";
+}
+
+void tst_MainWindow::accessibleNames()
+{
+    QFETCH(QString, name);
+    QWidget *widget = control(QString::fromLatin1(QTest::currentDataTag()));
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+    // A phrase's hint set at run time leaves the list's name as it is.
+    if (widget == ui->phraseList) {
+        ui->phraseList->setToolTip(QStringLiteral("こんにちは"));
+        QCOMPARE(accessible->text(QAccessible::Name), name);
+    }
 }
 
 void tst_MainWindow::menu_data()
