@@ -2,8 +2,10 @@
 #include "main_window/MainWindow.h"
 #include "ui_MainWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -22,6 +24,8 @@ private slots:
     void enterInTextLine_data();
     void enterInTextLine();
     void autoRepeatedEnterInsertsOnce();
+    void boxShowsTheStartAfterPublishing_data();
+    void boxShowsTheStartAfterPublishing();
     void otherKeysInTextLineDoNothing();
     void typingPublishesNothingUntilCopy();
     void keysOnTheCopyButton_data();
@@ -165,6 +169,47 @@ void tst_Composition::autoRepeatedEnterInsertsOnce()
         }
     }
     QCOMPARE(composition(), QStringLiteral("abc"));
+}
+
+void tst_Composition::boxShowsTheStartAfterPublishing_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("piece");
+    QTest::newRow("insert text") << "insertTextButton"
+                                 << "end";
+    QTest::newRow("Enter in the text line") << "Enter"
+                                            << "end";
+    QTest::newRow("copy") << "copyButton"
+                          << "";
+}
+
+void tst_Composition::boxShowsTheStartAfterPublishing()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, piece);
+    QStringList lines;
+    for (int line = 1; line <= 30; ++line)
+        lines.append(QStringLiteral("line %1").arg(line));
+    const QString text = lines.join(QStringLiteral("\r\n"));
+    setComposition(text, int(text.size() - 29), 0);
+    QScrollBar *scrollBar = ui->compositionBox->verticalScrollBar();
+    ui->compositionBox->ensureCursorVisible();
+    QVERIFY(scrollBar->value() > 0);
+
+    ui->textLine->setText(piece);
+    if (command == QLatin1String("Enter")) {
+        ui->textLine->setFocus();
+        QTest::keyClick(ui->textLine, Qt::Key_Return);
+    } else {
+        QTest::mouseClick(m_window->findChild<QAbstractButton *>(command), Qt::LeftButton);
+    }
+
+    QCOMPARE(clipboardText(), text + piece);
+    // The first line is in view; the caret, after the piece, is out of it at the end.
+    QCOMPARE(scrollBar->value(), 0);
+    QCOMPARE(ui->compositionBox->textCursor().position(), int(text.size() - 29 + piece.size()));
+    QVERIFY(!ui->compositionBox->viewport()->rect().contains(
+        ui->compositionBox->cursorRect().center()));
 }
 
 void tst_Composition::otherKeysInTextLineDoNothing()

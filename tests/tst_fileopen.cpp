@@ -35,6 +35,8 @@ private slots:
     void openDecodesAndNormalises();
     void openingWhatWasSavedChangesNothing_data();
     void openingWhatWasSavedChangesNothing();
+    void fileEqualOnceNormalisedChangesNothing_data();
+    void fileEqualOnceNormalisedChangesNothing();
     void fileWithNulReplacesEveryTime_data();
     void fileWithNulReplacesEveryTime();
     void openErrors_data();
@@ -131,6 +133,39 @@ void tst_FileOpen::openingWhatWasSavedChangesNothing()
     m_bench->open(path);
     QCOMPARE(m_bench->composition(), composition);
     QCOMPARE(m_bench->changes(), 1);
+}
+
+void tst_FileOpen::fileEqualOnceNormalisedChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("composition");
+    QTest::newRow("LF") << QByteArray("ab\ncd") << "ab\r\ncd";
+    QTest::newRow("lone CR at the end") << QByteArray("ab\r") << "ab\r\n";
+    QTest::newRow("LF CR") << QByteArray("a\n\rb") << "a\r\n\r\nb";
+    QTest::newRow("code page 932, trail byte 0x5C")
+        << QByteArray("\x95\x5c\n\x83\x5c") << "表\r\nソ";
+}
+
+void tst_FileOpen::fileEqualOnceNormalisedChangesNothing()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, composition);
+    ErrorBoxRecorder errors;
+    const QString path = m_bench->pathOf(QStringLiteral("lf.txt"));
+    QVERIFY(writeFile(path, bytes));
+    setUndoText(m_bench->mainWindow().composition(), QStringLiteral("undo"));
+    m_bench->setComposition(composition);
+    m_bench->mainWindow().compositionBox().setSelectionStart(1);
+    setClipboardText(QStringLiteral("clip"));
+
+    m_bench->open(path);
+
+    QVERIFY(errors.texts.isEmpty());
+    QCOMPARE(m_bench->changes(), 0);
+    QCOMPARE(m_bench->composition(), composition);
+    QCOMPARE(m_bench->mainWindow().compositionBox().selectionStart(), 1);
+    QCOMPARE(m_bench->mainWindow().composition().undoText(), QStringLiteral("undo"));
+    QCOMPARE(clipboardText(), QStringLiteral("clip"));
 }
 
 void tst_FileOpen::fileWithNulReplacesEveryTime_data()

@@ -3,21 +3,31 @@
 #include "platform/CodePage.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <utime.h>
 
 #include <cerrno>
+#include <cstddef>
+#include <cstdio>
 #include <cstring>
 
 namespace {
+
+// Run as a child, the test program reads a list file whose second read fails.
+constexpr char kReadFailingMidwayOption[] = "--read-failing-midway";
 
 QStringList texts(const ListFile::Entries &entries)
 {
@@ -52,6 +62,36 @@ bool makeSocket(const QByteArray &path)
     return bound;
 }
 
+// The reader asks for one byte more than the file holds, and then for that one byte, which
+// would find the end. From here on the system fails every read of one byte with EIO, so the
+// read fails after the whole file has come in.
+bool failReadsOfOneByte()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_read, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, 1, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (EIO & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0
+        && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+// Prints the entries read, one a line, and then the error's code.
+int readFailingMidway(const char *path)
+{
+    if (!failReadsOfOneByte())
+        return 2;
+    const ListFile::Reading reading = ListFile::read(path);
+    for (const QString &entry : texts(reading.entries))
+        std::printf("entry %s\n", entry.toUtf8().constData());
+    std::printf("error %d\n", reading.error ? reading.error->code() : 0);
+    return 0;
+}
+
 } // namespace
 
 class tst_ListFile : public QObject
@@ -67,6 +107,8 @@ private slots:
     void whatCountsAsAListFile();
     void failingFile_data();
     void failingFile();
+    void readFailingMidwayKeepsEndedLines_data();
+    void readFailingMidwayKeepsEndedLines();
     void systemErrorsAndMessages_data();
     void systemErrorsAndMessages();
 
@@ -261,6 +303,41 @@ void tst_ListFile::failingFile()
     QCOMPARE(lowestFreeDescriptor(), freeBefore);
 }
 
+void tst_ListFile::readFailingMidwayKeepsEndedLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("a line cut short") << QByteArray("a\r\nb\r\nc") << QStringList{"a", "b"};
+    QTest::newRow("every line ended") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+    QTest::newRow("ended by CR alone") << QByteArray("a\rbc") << QStringList{"a"};
+    QTest::newRow("no line ended") << QByteArray("abc") << QStringList{};
+}
+
+void tst_ListFile::readFailingMidwayKeepsEndedLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, entries);
+    QTemporaryDir dir;
+    const QByteArray path = pathIn(dir);
+    QFile file(QFile::decodeName(path));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+    file.close();
+
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QString::fromLatin1(kReadFailingMidwayOption), QFile::decodeName(path)});
+    QVERIFY(child.waitForFinished(60'000));
+    QCOMPARE(child.exitCode(), 0);
+    QStringList expected;
+    for (const QString &entry : entries)
+        expected.append(QStringLiteral("entry ") + entry);
+    expected.append(QStringLiteral("error 30"));
+    QCOMPARE(QString::fromUtf8(child.readAllStandardOutput())
+                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+             expected);
+}
+
 void tst_ListFile::systemErrorsAndMessages_data()
 {
     QTest::addColumn<int>("error");
@@ -299,5 +376,13 @@ void tst_ListFile::systemErrorsAndMessages()
     QCOMPARE(ioError.message(), message);
 }
 
-QTEST_GUILESS_MAIN(tst_ListFile)
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && qstrcmp(argv[1], kReadFailingMidwayOption) == 0)
+        return readFailingMidway(argv[2]);
+    QCoreApplication application(argc, argv);
+    tst_ListFile test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_listfile.moc"
