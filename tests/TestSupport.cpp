@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 
@@ -51,6 +52,38 @@ void verifyHelpWindowFrame(QWidget *helpWindow, QSize client)
              qPrintable(QStringLiteral("window at %1,%2")
                             .arg(helpWindow->frameGeometry().center().x())
                             .arg(helpWindow->frameGeometry().center().y())));
+}
+
+QPair<int, int> inkRows(const QImage &image)
+{
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).lightness() < 160) {
+                if (first < 0)
+                    first = y;
+                last = y;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+QPair<int, int> inkRowsOf(const QString &text, const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    QImage canvas(metrics.horizontalAdvance(text) + 20, 4 * metrics.height(), QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(10, 2 * metrics.height()), text);
+    painter.end();
+    const QPair<int, int> rows = inkRows(canvas);
+    // From the baseline.
+    return {rows.first - 2 * metrics.height(), rows.second - 2 * metrics.height()};
 }
 
 MainWindow *showMainWindow()

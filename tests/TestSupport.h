@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <QFont>
+#include <QImage>
+#include <QPair>
 #include <QSize>
 
 class Composition;
@@ -28,6 +31,12 @@ void setClipboardText(const QString &text);
 // The About and usage windows' frame: a fixed-size dialog with a Close button only, not on
 // top, owned by no window, not ending the program, centred on the screen.
 void verifyHelpWindowFrame(QWidget *helpWindow, QSize client);
+
+// The first and last rows of pixels in image that hold ink, dark on a light ground; -1, -1
+// when none does.
+QPair<int, int> inkRows(const QImage &image);
+// The same for text drawn in font, black on white, with nothing to cut it.
+QPair<int, int> inkRowsOf(const QString &text, const QFont &font);
 
 // A main window shown on the offscreen screen, with the focus in its composition box.
 MainWindow *showMainWindow();

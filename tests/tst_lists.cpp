@@ -98,6 +98,9 @@ private slots:
     void clockShowsNoUptimeWhileAStartUpErrorIsOpen();
     void meterStartsOnceBothListsAreLoaded();
     void pickingTheThirdKaomojiInsertsIt();
+    void openedListShowsWholeGlyphs();
+    void emptyListOpensOneEmptyRow_data();
+    void emptyListOpensOneEmptyRow();
     void kaomojiButtonWithEmptyLists();
     void editsInTextFieldRunHandlerOnceEach_data();
     void editsInTextFieldRunHandlerOnceEach();
@@ -332,6 +335,83 @@ void tst_Lists::pickingTheThirdKaomojiInsertsIt()
     // The button inserts the selected entry again.
     QTest::mouseClick(ui->kaomojiButton, Qt::LeftButton);
     QCOMPARE(clipboardText(), "a" + kKaomoji.at(2) + kKaomoji.at(2) + "b");
+}
+
+void tst_Lists::openedListShowsWholeGlyphs()
+{
+    // Faces whose glyphs reach above the font's ascent and below its descent, after an
+    // empty entry, whose row sizes all the rows.
+    const QStringList faces{QString(), QStringLiteral("（￣▽￣）"), QStringLiteral("ヽ(´▽｀)ノ"),
+                            QStringLiteral("＼(^o^)／"), QStringLiteral("(´・ω・｀)")};
+    writeFile(inDirectory("kao1.txt"), cp932File(faces));
+    start();
+    QComboBox *list = ui->kaomojiList;
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    for (int row = 1; row < faces.size(); ++row) {
+        const QRect place = view->visualRect(list->model()->index(row, 0));
+        const QImage shown = view->viewport()->grab(place).toImage();
+        // The ink of the row, from the row's baseline, as when drawn with nothing to cut it.
+        const QPair<int, int> whole = inkRowsOf(faces.at(row), view->font());
+        const QPair<int, int> ink = inkRows(shown);
+        QVERIFY2(ink.first > 0 && ink.second < shown.height() - 1, qPrintable(faces.at(row)));
+        QCOMPARE(ink.second - ink.first, whole.second - whole.first);
+    }
+}
+
+void tst_Lists::emptyListOpensOneEmptyRow_data()
+{
+    QTest::addColumn<QString>("opening");
+    QTest::addColumn<QList<int>>("keys");
+    QTest::newRow("arrow clicked, Escape") << "click" << QList<int>{Qt::Key_Escape};
+    QTest::newRow("F4, Down and Enter")
+        << "F4" << QList<int>{Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape};
+    QTest::newRow("Alt+Down, Enter") << "Alt+Down" << QList<int>{Qt::Key_Return, Qt::Key_Escape};
+}
+
+void tst_Lists::emptyListOpensOneEmptyRow()
+{
+    QFETCH(QString, opening);
+    QFETCH(QList<int>, keys);
+    // One kaomoji, no phrases: the kaomoji list opens as high as one row is.
+    writeFile(inDirectory("kao1.txt"), cp932File({kKaomoji.at(0)}));
+    start();
+    ui->kaomojiList->showPopup();
+    QWidget *oneRow = ui->kaomojiList->view()->window();
+    QVERIFY(QTest::qWaitForWindowExposed(oneRow));
+    const int oneRowHeight = oneRow->height();
+    ui->kaomojiList->hidePopup();
+    QTRY_VERIFY(!oneRow->isVisible());
+
+    QComboBox *list = ui->phraseList;
+    list->setFocus();
+    typeText(list->lineEdit(), QStringLiteral("typed"));
+    setComposition(QStringLiteral("ab"), 1, 0);
+    QSignalSpy published(QGuiApplication::clipboard(), &QClipboard::dataChanged);
+    if (opening == QLatin1String("click"))
+        QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(list->width() - 6, list->height() / 2));
+    else if (opening == QLatin1String("F4"))
+        QTest::keyClick(list->lineEdit(), Qt::Key_F4);
+    else
+        QTest::keyClick(list->lineEdit(), Qt::Key_Down, Qt::AltModifier);
+
+    QAbstractItemView *view = list->view();
+    QWidget *popup = view->window();
+    QVERIFY(QTest::qWaitForWindowExposed(popup));
+    QCOMPARE(popup->height(), oneRowHeight);
+    QVERIFY(!view->currentIndex().isValid());
+    // The field keeps what was typed while the list is open.
+    QCOMPARE(list->lineEdit()->text(), QStringLiteral("typed"));
+    for (const int key : keys)
+        QTest::keyClick(view, Qt::Key(key));
+    QTRY_VERIFY(!popup->isVisible());
+
+    QCOMPARE(list->count(), 0);
+    QCOMPARE(list->currentIndex(), -1);
+    QCOMPARE(list->lineEdit()->text(), QStringLiteral("typed"));
+    QCOMPARE(published.count(), 0);
+    QCOMPARE(composition(), QStringLiteral("ab"));
 }
 
 void tst_Lists::kaomojiButtonWithEmptyLists()
