@@ -6,6 +6,7 @@
 #include "platform/HandlerGuard.h"
 #include "platform/HintFilter.h"
 #include "platform/InputMethod.h"
+#include "platform/SmallTextBox.h"
 #include "platform/TypingLimit.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Images.h"
@@ -97,6 +98,8 @@ void MainWindow::setUpWindow()
     WindowPlacement::centreOnFirstShow(this);
     setUpColours(this, *m_ui);
     setUpFonts(this, *m_ui);
+    SmallTextBox::showWholeLines(m_ui->compositionBox, 3);
+    SmallTextBox::keepThumbMovable(m_ui->compositionBox);
     m_ui->toolBar->setContentsMargins(3, 3, 3, 3);
     setUpImages(*m_ui);
     AccessibleNames::give(*m_ui);

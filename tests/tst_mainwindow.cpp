@@ -11,8 +11,12 @@
 #include <QInputMethodEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSizeGrip>
+#include <QStyleOptionSlider>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 using namespace TestSupport;
 
@@ -33,6 +37,8 @@ private slots:
     void accessibleNames();
     void menu_data();
     void menu();
+    void compositionBoxShowsThreeWholeLines();
+    void compositionScrollBarThumbCanBeDragged();
 
     void commands_data();
     void commands();
@@ -333,6 +339,70 @@ void tst_MainWindow::menu()
     }
     QCOMPARE(itemNames, names);
     QCOMPARE(itemCaptions, captions);
+}
+
+void tst_MainWindow::compositionBoxShowsThreeWholeLines()
+{
+    // Glyphs that reach above the font's ascent in the first line, below its descent in
+    // the last.
+    const QStringList lines{QStringLiteral("（￣▽￣）ヽ(´▽｀)ノ"), QStringLiteral("こんにちは"),
+                            QStringLiteral("了解です!q(^_^)g")};
+    m_window->compositionBox().replaceAll(lines.join(QStringLiteral("\r\n")));
+    // No caret in the picture.
+    ui->textLine->setFocus();
+    ui->compositionBox->moveCursor(QTextCursor::Start);
+
+    // Where a line's ink reaches in the box when nothing cuts it: its baseline, and its ink
+    // around the baseline when drawn alone.
+    const auto inkAround = [&](int number) {
+        const QTextBlock block = ui->compositionBox->document()->findBlockByNumber(number);
+        const int top = ui->compositionBox->cursorRect(QTextCursor(block)).top();
+        const int baseline = int(top + block.layout()->lineAt(0).ascent());
+        const QPair<int, int> ink = inkRowsOf(block.text(), ui->compositionBox->font());
+        return QPair<int, int>(baseline + ink.first, baseline + ink.second);
+    };
+    const QPair<int, int> shown = inkRows(ui->compositionBox->viewport()->grab().toImage());
+    QCOMPARE(shown.first, inkAround(0).first);
+    QCOMPARE(shown.second, inkAround(2).second);
+}
+
+void tst_MainWindow::compositionScrollBarThumbCanBeDragged()
+{
+    QStringList lines;
+    for (int line = 1; line <= 30; ++line)
+        lines.append(QStringLiteral("line %1").arg(line));
+    m_window->compositionBox().replaceAll(lines.join(QStringLiteral("\r\n")));
+    ui->compositionBox->moveCursor(QTextCursor::Start);
+    QScrollBar *bar = ui->compositionBox->verticalScrollBar();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->value(), 0);
+
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Vertical;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.pageStep = bar->pageStep();
+    option.singleStep = bar->singleStep();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.subControls = QStyle::SC_All;
+    const QRect groove = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                      QStyle::SC_ScrollBarGroove, bar);
+    const QRect thumb = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                     QStyle::SC_ScrollBarSlider, bar);
+    // A thumb one can tell from its groove, with room to move.
+    QVERIFY2(thumb.height() >= 8 && thumb.height() <= groove.height() / 3,
+             qPrintable(QStringLiteral("thumb %1 in %2").arg(thumb.height()).arg(groove.height())));
+
+    // Dragged half-way down, it shows the middle of the composition.
+    const QPoint from = thumb.center();
+    const QPoint to = from + QPoint(0, (groove.bottom() - thumb.bottom()) / 2);
+    QTest::mousePress(bar, Qt::LeftButton, {}, from);
+    QTest::mouseMove(bar, to);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, to);
+    QVERIFY2(qAbs(bar->value() - bar->maximum() / 2) <= bar->maximum() / 5,
+             qPrintable(QStringLiteral("%1 of %2").arg(bar->value()).arg(bar->maximum())));
 }
 
 void tst_MainWindow::commands_data()
