@@ -3,9 +3,12 @@
 #include "platform/StayOnTop.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTreeView>
 
 namespace {
 
@@ -44,6 +47,20 @@ private:
     }
 };
 
+// The columns of the detailed file list as wide as what they show, each time a folder has
+// been read: Qt's own widths cut the file types and dates short.
+void fitColumnsToContents(QFileDialog *dialog)
+{
+    auto *view = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
+    auto *files = dialog->findChild<QFileSystemModel *>();
+    if (!view || !files)
+        return;
+    QObject::connect(files, &QFileSystemModel::directoryLoaded, view, [view] {
+        for (int column = 0; column < view->header()->count(); ++column)
+            view->resizeColumnToContents(column);
+    });
+}
+
 } // namespace
 
 FileDialog::FileDialog(Kind kind, QWidget *owner)
@@ -58,6 +75,7 @@ bool FileDialog::exec()
     // dialog, and this object, with it.
     QPointer<QFileDialog> dialog = new PlacedFileDialog(m_owner);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
+    fitColumnsToContents(dialog);
     if (m_kind == Kind::Save) {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
         dialog->setOption(QFileDialog::DontConfirmOverwrite);

@@ -5,9 +5,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 using namespace TestSupport;
 
@@ -25,6 +27,8 @@ private slots:
     void keptNamesStartTheNextShowing();
     void defaultSuffix_data();
     void defaultSuffix();
+    void columnsFitTheirContents_data();
+    void columnsFitTheirContents();
 
 private:
     void runHandler(bool save);
@@ -37,8 +41,11 @@ private:
 
 void tst_FileDialogs::initTestCase()
 {
-    // Qt's dialog keeps its own view settings; tests keep them away from the user's.
+    // Qt's dialog keeps its own view settings; tests keep them away from the user's, and
+    // start without those an earlier run left.
     QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                  + QStringLiteral("/QtProject.conf"));
     QVERIFY(m_dir.isValid());
 }
 
@@ -211,6 +218,54 @@ void tst_FileDialogs::defaultSuffix()
         QVERIFY(QFile::exists(chosenPath));
     else
         QCOMPARE(m_window->compositionBox().text(), "in " + chosen);
+}
+
+void tst_FileDialogs::columnsFitTheirContents_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("open") << false;
+    QTest::newRow("save") << true;
+}
+
+void tst_FileDialogs::columnsFitTheirContents()
+{
+    QFETCH(bool, save);
+    QTemporaryDir folder;
+    for (const char *name : {"今日の挨拶.txt", "chat-2026-01-15.txt", "定型文のメモ.txt"}) {
+        QFile file(folder.filePath(QString::fromUtf8(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("(^_^)\r\n");
+    }
+    QStringList cut;
+    bool listed = false;
+    QTimer::singleShot(0, m_window, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->setDirectory(folder.path());
+        // QTreeView hides the size hint of a column that every view offers.
+        QAbstractItemView *view = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
+        const QHeaderView *header = view ? static_cast<QTreeView *>(view)->header() : nullptr;
+        const auto cutColumns = [&] {
+            QStringList columns;
+            for (int column = 0; column < header->count(); ++column) {
+                const int needed
+                    = qMax(view->sizeHintForColumn(column), header->sectionSizeHint(column));
+                if (header->sectionSize(column) < needed)
+                    columns.append(view->model()->headerData(column, Qt::Horizontal).toString());
+            }
+            return columns;
+        };
+        listed = view
+            && QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) == 3; });
+        // The widths follow once the folder has been read.
+        if (listed && !QTest::qWaitFor([&] { return cutColumns().isEmpty(); }, 2000))
+            cut = cutColumns();
+        dialog->reject();
+    });
+    runHandler(save);
+    QVERIFY(listed);
+    QCOMPARE(cut, QStringList());
 }
 
 QTEST_MAIN(tst_FileDialogs)
