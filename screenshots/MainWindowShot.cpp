@@ -1,6 +1,15 @@
 #include "Shots.h"
 
+#include "main_window/FileDialog.h"
 #include "main_window/MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -10,6 +19,45 @@ QImage mainWindow()
 {
     const auto window = std::make_unique<MainWindow>();
     return picture(window.get());
+}
+
+QImage longComposition()
+{
+    const auto window = std::make_unique<MainWindow>();
+    window->compositionBox().replaceAll(
+        QStringLiteral("こんにちは、（￣▽￣）\r\n今日はよろしくお願いします。\r\n了解です！ｑ"
+                       "(^_^)g\r\nまた後でね〔♪〕\r\nお先に失礼します\r\nおやすみなさい"));
+    // As after an insertion: the box shows the start of the composition.
+    window->controls().compositionBox->moveCursor(QTextCursor::Start);
+    return picture(window.get());
+}
+
+// The open dialog in a folder of a few composition files, as Open shows it.
+QImage openDialog()
+{
+    QTemporaryDir folder;
+    for (const char *name : {"今日の挨拶.txt", "chat-2026-01-15.txt", "定型文のメモ.txt"}) {
+        QFile file(folder.filePath(QString::fromUtf8(name)));
+        if (!file.open(QIODevice::WriteOnly) || file.write("(^_^)\r\n") != 7)
+            qFatal("cannot write %s", name);
+    }
+    const auto window = std::make_unique<MainWindow>();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qWarning("main window not exposed");
+    QImage shot;
+    QTimer::singleShot(0, window.get(), [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->setDirectory(folder.path());
+        // The folder's files come in from a thread of the dialog's own.
+        QTest::qWait(500);
+        shot = picture(dialog);
+        dialog->reject();
+    });
+    window->controls().openAction->trigger();
+    return shot;
 }
 
 } // namespace Shots

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -19,6 +21,10 @@ struct Shot
 
 constexpr Shot kShots[] = {
     {"main_window.png", &Shots::mainWindow},
+    {"long_composition.png", &Shots::longComposition},
+    {"kaomoji_list.png", &Shots::kaomojiListOpened},
+    {"empty_list.png", &Shots::emptyListOpened},
+    {"open_dialog.png", &Shots::openDialog},
     {"palette_1.png", &Shots::palettePage1},
     {"palette_2.png", &Shots::palettePage2},
     {"palette_3.png", &Shots::palettePage3},
@@ -39,6 +45,18 @@ QImage picture(QWidget *window)
     return window->grab().toImage();
 }
 
+QImage pictureWithPopup(QWidget *window, QWidget *popup)
+{
+    QApplication::processEvents();
+    const QRect shown = window->geometry().united(popup->geometry());
+    QImage picture(shown.size(), QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.drawImage(window->geometry().topLeft() - shown.topLeft(), window->grab().toImage());
+    painter.drawImage(popup->geometry().topLeft() - shown.topLeft(), popup->grab().toImage());
+    return picture;
+}
+
 } // namespace Shots
 
 // Usage: morvela_screenshots [folder]; the pictures go to the folder, "screenshots" if none.
@@ -47,6 +65,9 @@ int main(int argc, char *argv[])
     // Rendered off screen, with the fonts the program finds on this machine.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The file dialog as a new user first sees it, and the user's settings left alone.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     QApplication application(argc, argv);
     QtTranslation::installJapanese(application);
 

@@ -9,6 +9,10 @@ class QWidget;
 namespace Shots {
 
 QImage mainWindow();
+QImage longComposition();
+QImage kaomojiListOpened();
+QImage emptyListOpened();
+QImage openDialog();
 QImage palettePage1();
 QImage palettePage2();
 QImage palettePage3();
@@ -17,5 +21,7 @@ QImage usage();
 
 // Shows window, lets it settle and takes its picture.
 QImage picture(QWidget *window);
+// The picture of the shown window with popup, a window of its own, drawn where it stands.
+QImage pictureWithPopup(QWidget *window, QWidget *popup);
 
 } // namespace Shots
