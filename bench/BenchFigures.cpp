@@ -9,6 +9,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -173,13 +174,35 @@ BENCHMARK(InsertAndPublishAtLength)
     ->Arg(CompositionBox::kCapacity)
     ->Iterations(20);
 
-// One key typed into the composition box and painted, at a composition of length units.
+// The floor under insertAndPublish at length units: only putting the same text on the
+// clipboard, as its publishing step does.
+void ClipboardFloorAtLength(benchmark::State &state)
+{
+    const QString text = BenchInputs::composition(state.range(0));
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        clipboard->setText(text);
+        state.SetIterationTime(secondsOf(timer));
+    }
+}
+BENCHMARK(ClipboardFloorAtLength)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(CompositionBox::kCapacity)
+    ->Iterations(20);
+
+// One key typed into the composition box and painted, at a composition that the keys
+// typed bring to length units: the box takes no key past its capacity.
+constexpr int kTypedKeys = 20;
+
 void TypedKeyAt(benchmark::State &state)
 {
     const std::unique_ptr<MainWindow> mainWindow = shownWindow(g_directories.empty);
     CompositionBox &composition = mainWindow->compositionBox();
     QPlainTextEdit *box = composition.widget();
-    composition.replaceAll(BenchInputs::composition(state.range(0)));
+    composition.replaceAll(BenchInputs::composition(state.range(0) - kTypedKeys));
     composition.setSelectionStart(static_cast<int>(composition.textLength() / 2));
     box->setFocus();
     QCoreApplication::processEvents();
@@ -196,7 +219,7 @@ BENCHMARK(TypedKeyAt)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Arg(CompositionBox::kCapacity)
-    ->Iterations(20);
+    ->Iterations(kTypedKeys);
 
 void CharacterCountAt(benchmark::State &state)
 {

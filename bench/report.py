@@ -56,6 +56,11 @@ def main():
     rows.append(("insertAndPublish at 100 chars", "(none)", f"{small:.4f} ms", None, ""))
     at_most("insertAndPublish at 10,000 chars", find(runs, "InsertAndPublishAtLength/10000/"), 1)
     at_most("insertAndPublish at 1,048,576 chars", find(runs, "InsertAndPublishAtLength/1048576/"), 16)
+    floor = seconds(find(runs, "ClipboardFloorAtLength/1048576/")) * 1e3
+    rows.append(("clipboard floor at 1,048,576 chars", "(none)", f"{floor:.4f} ms", None, ""))
+    largest = seconds(find(runs, "InsertAndPublishAtLength/1048576/")) * 1e3
+    rows.append(("insertAndPublish at 1,048,576 / floor", "(none)", f"{largest / floor:.1f} x",
+                 None, ""))
     at_most("typed key at 1,048,576 chars", find(runs, "TypedKeyAt/1048576/"), 16)
     at_most("character count after a key, 100,000 chars", find(runs, "CharacterCountAt/100000"), 0.1)
     peak = find(runs, "PeakMemory")["peak_bytes"] / 2**20
