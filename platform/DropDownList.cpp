@@ -143,14 +143,17 @@ private:
 
     void addEmptyRow()
     {
-        auto *model = qobject_cast<QStandardItemModel *>(m_list->model());
-        if (!model || !m_list->lineEdit())
+        if (!m_list->lineEdit())
             return;
         const KeptField kept(m_list->lineEdit());
+        // A model of the list's own, whatever model without rows it had: the list deletes
+        // the one it held before.
+        auto *model = new QStandardItemModel(m_list);
         auto *row = new QStandardItem;
         row->setFlags(Qt::NoItemFlags);
         model->appendRow(row);
-        // The first row of an empty list becomes its current entry.
+        m_list->setModel(model);
+        // A new model's first row becomes the current entry.
         m_list->setCurrentIndex(-1);
         kept.restore();
         m_emptyRow = true;

@@ -364,18 +364,24 @@ void tst_Lists::emptyListOpensOneEmptyRow_data()
 {
     QTest::addColumn<QString>("opening");
     QTest::addColumn<QList<int>>("keys");
-    QTest::newRow("arrow clicked, Escape") << "click" << QList<int>{Qt::Key_Escape};
+    QTest::addColumn<bool>("emptyFile");
+    QTest::newRow("arrow clicked, Escape") << "click" << QList<int>{Qt::Key_Escape} << false;
     QTest::newRow("F4, Down and Enter")
-        << "F4" << QList<int>{Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape};
-    QTest::newRow("Alt+Down, Enter") << "Alt+Down" << QList<int>{Qt::Key_Return, Qt::Key_Escape};
+        << "F4" << QList<int>{Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape} << false;
+    QTest::newRow("Alt+Down, Enter")
+        << "Alt+Down" << QList<int>{Qt::Key_Return, Qt::Key_Escape} << false;
+    QTest::newRow("read from an empty file") << "F4" << QList<int>{Qt::Key_Escape} << true;
 }
 
 void tst_Lists::emptyListOpensOneEmptyRow()
 {
     QFETCH(QString, opening);
     QFETCH(QList<int>, keys);
+    QFETCH(bool, emptyFile);
     // One kaomoji, no phrases: the kaomoji list opens as high as one row is.
     writeFile(inDirectory("kao1.txt"), cp932File({kKaomoji.at(0)}));
+    if (emptyFile)
+        writeFile(inDirectory("morvela1.txt"), QByteArray());
     start();
     ui->kaomojiList->showPopup();
     QWidget *oneRow = ui->kaomojiList->view()->window();
