@@ -11,7 +11,27 @@
 #include <QScreen>
 #include <QTest>
 
+#include <sys/fsuid.h>
+
 namespace TestSupport {
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+} // namespace
+
+OrdinaryUser::OrdinaryUser()
+{
+    setfsgid(kNobody);
+    setfsuid(kNobody);
+}
+
+OrdinaryUser::~OrdinaryUser()
+{
+    setfsuid(0);
+    setfsgid(0);
+}
 
 ErrorBoxRecorder::ErrorBoxRecorder()
 {

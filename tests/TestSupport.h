@@ -12,6 +12,17 @@ class SymbolPalette;
 
 namespace TestSupport {
 
+// File access as an ordinary user (nobody) for this thread only: root's access rights do
+// not apply while it lives.
+class OrdinaryUser final
+{
+public:
+    OrdinaryUser();
+    ~OrdinaryUser();
+    OrdinaryUser(const OrdinaryUser &) = delete;
+    OrdinaryUser &operator=(const OrdinaryUser &) = delete;
+};
+
 // Catches what the error box would show, for as long as it lives.
 class ErrorBoxRecorder final
 {

@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <QToolTip>
 
-#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,8 +19,6 @@
 using namespace TestSupport;
 
 namespace {
-
-constexpr uid_t kNobody = 65534;
 
 const QString kMarkupName = QStringLiteral("<b>日本語&amp;ｶﾅ<br>😀.txt");
 
@@ -56,25 +53,6 @@ private:
     bool m_plain = false;
     std::optional<QString> m_text;
     QTimer m_timer;
-};
-
-// File access as an ordinary user for this thread only: root's access rights do not
-// apply while it lives.
-class OrdinaryUser final
-{
-public:
-    OrdinaryUser()
-    {
-        setfsgid(kNobody);
-        setfsuid(kNobody);
-    }
-    ~OrdinaryUser()
-    {
-        setfsuid(0);
-        setfsgid(0);
-    }
-    OrdinaryUser(const OrdinaryUser &) = delete;
-    OrdinaryUser &operator=(const OrdinaryUser &) = delete;
 };
 
 } // namespace

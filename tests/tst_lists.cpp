@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "main_window/ListLoading.h"
+#include "main_window/ListSource.h"
 #include "main_window/MainWindow.h"
 #include "main_window/TypingMeter.h"
 #include "platform/CodePage.h"
@@ -254,7 +254,8 @@ void tst_Lists::refusedEntryIsReported()
     QComboBox list;
     list.setEditable(true);
     list.setMaxCount(2);
-    runGuarded([&] { ListLoading::load(list, QStringLiteral("kao1.txt")); });
+    ListSource source(&list, QStringLiteral("kao1.txt"), nullptr);
+    runGuarded([&] { source.load(); });
 
     QCOMPARE(m_box->texts, QStringList{QStringLiteral("行を挿入できません.")});
     QCOMPARE(entriesOf(&list), (QStringList{"a", "b"}));
