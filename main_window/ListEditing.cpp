@@ -25,8 +25,8 @@ AppError cannotCreate(const QString &path)
 // user's file all answer here. Opening without truncating changes nothing.
 bool isWritable(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd
+        = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return false;
     ::close(fd);
@@ -37,8 +37,8 @@ bool isWritable(const QString &path)
 // read. Opened without blocking, so that a FIFO put there meanwhile cannot hold us up.
 QByteArray bytesOf(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd
+        = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return {};
     QByteArray bytes;
@@ -80,8 +80,8 @@ bool writeAll(int fd, const QByteArray &bytes)
 bool createOnce(const QString &path, const QByteArray &contents)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC,
-                          0666);
+    const int fd
+        = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) {
         struct stat info;
         if (errno == EEXIST && ::stat(name.constData(), &info) == 0 && S_ISREG(info.st_mode))

@@ -30,9 +30,8 @@ std::optional<ListSource::Stamp> ListSource::stampOf(const QString &path)
     struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
-    const auto nanoseconds = [](const timespec &time) {
-        return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
-    };
+    const auto nanoseconds
+        = [](const timespec &time) { return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec; };
     return Stamp{info.st_dev, info.st_ino, info.st_size, nanoseconds(info.st_mtim),
                  nanoseconds(info.st_ctim)};
 }

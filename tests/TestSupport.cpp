@@ -2,11 +2,13 @@
 
 #include "main_window/MainWindow.h"
 #include "palette/SymbolPalette.h"
+#include "platform/CodePage.h"
 #include "platform/ErrorBox.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -41,6 +43,22 @@ ErrorBoxRecorder::ErrorBoxRecorder()
 ErrorBoxRecorder::~ErrorBoxRecorder()
 {
     ErrorBox::setPresenter({});
+}
+
+QStringList entriesOf(const QComboBox *list)
+{
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries.append(list->itemText(i));
+    return entries;
+}
+
+QByteArray cp932File(const QStringList &entries)
+{
+    QByteArray bytes;
+    for (const QString &entry : entries)
+        bytes += *CodePage::encodeCp932(entry) + "\r\n";
+    return bytes;
 }
 
 QString clipboardText()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -7,6 +8,7 @@
 
 class Composition;
 class MainWindow;
+class QComboBox;
 class QWidget;
 class SymbolPalette;
 
@@ -32,6 +34,11 @@ public:
 
     QStringList texts;
 };
+
+// The texts of a list's entries, in order.
+QStringList entriesOf(const QComboBox *list);
+// A list file of entries in code page 932, each line ended by CR LF.
+QByteArray cp932File(const QStringList &entries);
 
 QString clipboardText();
 void setClipboardText(const QString &text);

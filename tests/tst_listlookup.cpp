@@ -129,16 +129,22 @@ void tst_ListLookup::searchOrder_data()
     QTest::addColumn<QString>("data");
     QTest::addColumn<QStringList>("expected");
     const QString current = QStringLiteral("(current)");
-    QTest::newRow("defaults") << "/home/user" << "" << ""
+    QTest::newRow("defaults") << "/home/user"
+                              << ""
+                              << ""
                               << QStringList{current, "/home/user/.config/morvela",
                                              "/usr/local/share/morvela", "/usr/share/morvela"};
-    QTest::newRow("set") << "/home/user" << "/cfg" << "/a:/b/"
+    QTest::newRow("set") << "/home/user"
+                         << "/cfg"
+                         << "/a:/b/"
                          << QStringList{current, "/cfg/morvela", "/a/morvela", "/b/morvela"};
     QTest::newRow("relative paths are ignored")
-        << "/home/user" << "cfg" << "rel:/a::also/rel"
-        << QStringList{current, "/home/user/.config/morvela", "/a/morvela"};
-    QTest::newRow("no home, no config folder")
-        << "" << "" << "/a" << QStringList{current, "/a/morvela"};
+        << "/home/user"
+        << "cfg"
+        << "rel:/a::also/rel" << QStringList{current, "/home/user/.config/morvela", "/a/morvela"};
+    QTest::newRow("no home, no config folder") << ""
+                                               << ""
+                                               << "/a" << QStringList{current, "/a/morvela"};
 }
 
 void tst_ListLookup::searchOrder()
@@ -169,13 +175,12 @@ void tst_ListLookup::firstRegularFileIsFound_data()
     QTest::newRow("config before data") << QStringList{"config=file", "data1=file"} << "config";
     QTest::newRow("data folders in order") << QStringList{"data1=file", "data2=file"} << "data1";
     QTest::newRow("last data folder") << QStringList{"data2=file"} << "data2";
-    QTest::newRow("folder passed over")
-        << QStringList{"current=folder", "config=file"} << "config";
+    QTest::newRow("folder passed over") << QStringList{"current=folder", "config=file"} << "config";
     QTest::newRow("FIFO passed over") << QStringList{"config=fifo", "data1=file"} << "data1";
     QTest::newRow("dangling link passed over")
         << QStringList{"current=dangling", "data2=file"} << "data2";
-    QTest::newRow("link to a file counts") << QStringList{"current=link", "config=file"}
-                                           << "current";
+    QTest::newRow("link to a file counts")
+        << QStringList{"current=link", "config=file"} << "current";
     QTest::newRow("unreadable file counts")
         << QStringList{"config=unreadable", "data1=file"} << "config";
     QTest::newRow("nowhere") << QStringList{"current=folder", "data1=fifo"} << "";
@@ -222,16 +227,16 @@ void tst_ListLookup::fileToEdit_data()
     QTest::addColumn<QString>("edited");
     QTest::addColumn<bool>("created");
     QTest::addColumn<QString>("editedHolds");
-    QTest::newRow("current folder, in place") << "current" << false << false << "current"
-                                              << false << "current";
-    QTest::newRow("config folder, in place") << "config" << false << false << "config" << false
-                                             << "config";
+    QTest::newRow("current folder, in place")
+        << "current" << false << false << "current" << false << "current";
+    QTest::newRow("config folder, in place")
+        << "config" << false << false << "config" << false << "config";
     QTest::newRow("sample from a data folder is copied")
         << "data1" << false << false << "config" << true << "data1";
-    QTest::newRow("read-only file is copied") << "current" << true << false << "config" << true
-                                              << "current";
-    QTest::newRow("no list anywhere gives an empty file") << "" << false << false << "config"
-                                                          << true << "";
+    QTest::newRow("read-only file is copied")
+        << "current" << true << false << "config" << true << "current";
+    QTest::newRow("no list anywhere gives an empty file")
+        << "" << false << false << "config" << true << "";
     QTest::newRow("a file in the config folder is kept")
         << "current" << true << true << "config" << false << "config";
 }
@@ -245,9 +250,8 @@ void tst_ListLookup::fileToEdit()
     QFETCH(bool, created);
     QFETCH(QString, editedHolds);
     setFolders();
-    const auto pathIn = [this](const QString &which) {
-        return listFolder(which) + QLatin1Char('/') + kName;
-    };
+    const auto pathIn
+        = [this](const QString &which) { return listFolder(which) + QLatin1Char('/') + kName; };
     const auto bytesFrom = [&](const QString &which) {
         return which.isEmpty() ? QByteArray() : pathIn(which).toUtf8();
     };
@@ -261,15 +265,14 @@ void tst_ListLookup::fileToEdit()
     }
     if (!source.isEmpty()) {
         // Files here are root's; the ordinary user below may write the writable ones.
-        QCOMPARE(::chmod(QFile::encodeName(pathIn(source)).constData(), readOnly ? 0444 : 0666),
-                 0);
+        QCOMPARE(::chmod(QFile::encodeName(pathIn(source)).constData(), readOnly ? 0444 : 0666), 0);
     }
     std::optional<ListLookup::Found> found;
     if (!source.isEmpty())
-        found = ListLookup::Found{pathIn(source), source == "current" ? ListLookup::Place::CurrentFolder
-                                                  : source == "config"
-                                                      ? ListLookup::Place::ConfigFolder
-                                                      : ListLookup::Place::DataFolder};
+        found = ListLookup::Found{pathIn(source),
+                                  source == "current"      ? ListLookup::Place::CurrentFolder
+                                      : source == "config" ? ListLookup::Place::ConfigFolder
+                                                           : ListLookup::Place::DataFolder};
 
     ListEditing::Editable editable;
     {

@@ -39,27 +39,11 @@ const QStringList kKaomoji{QStringLiteral("(^_^)"), QStringLiteral("(T_T)"),
 const QStringList kPhrases{QStringLiteral("こんにちは"), QStringLiteral("挨拶|greeting"),
                            QStringLiteral("<b>また後でね</b>")};
 
-QByteArray cp932File(const QStringList &entries)
-{
-    QByteArray bytes;
-    for (const QString &entry : entries)
-        bytes += *CodePage::encodeCp932(entry) + "\r\n";
-    return bytes;
-}
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QStringList entriesOf(const QComboBox *list)
-{
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries.append(list->itemText(i));
-    return entries;
 }
 
 int countLists()

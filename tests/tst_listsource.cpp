@@ -26,14 +26,6 @@ const QStringList kKaomoji{QStringLiteral("(^_^)"), QStringLiteral("(T_T)")};
 const QStringList kEdited{QStringLiteral("（￣▽￣）"), QStringLiteral("m(_ _)m"),
                           QStringLiteral("(^o^)")};
 
-QByteArray cp932File(const QStringList &entries)
-{
-    QByteArray bytes;
-    for (const QString &entry : entries)
-        bytes += *CodePage::encodeCp932(entry) + "\r\n";
-    return bytes;
-}
-
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -44,14 +36,6 @@ QByteArray contentsOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList entriesOf(const QComboBox *list)
-{
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries.append(list->itemText(i));
-    return entries;
 }
 
 } // namespace
@@ -223,9 +207,9 @@ void tst_ListSource::largeFileIsReadWhole()
     // 100 MB in a million lines.
     const QByteArray line = QByteArray(98, 'a') + "\r\n";
     QVERIFY(writeFile(path + ".new", line.repeated(1'048'576)));
-    QVERIFY(::rename(QFile::encodeName(path + ".new").constData(),
-                     QFile::encodeName(path).constData())
-            == 0);
+    QVERIFY(
+        ::rename(QFile::encodeName(path + ".new").constData(), QFile::encodeName(path).constData())
+        == 0);
     QTRY_COMPARE_WITH_TIMEOUT(ui->kaomojiList->count(), 1'048'576, 20'000);
     QCOMPARE(ui->kaomojiList->itemText(1'048'575), QString(98, QLatin1Char('a')));
     QVERIFY(m_box->texts.isEmpty());
@@ -236,10 +220,14 @@ void tst_ListSource::menuOpensTheListFile_data()
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("where");
     QTest::addColumn<bool>("copied");
-    QTest::newRow("phrases in the current folder") << "morvela1.txt" << "current" << false;
-    QTest::newRow("kaomoji in the config folder") << "kao1.txt" << "config" << false;
-    QTest::newRow("phrases from a data folder") << "morvela1.txt" << "data" << true;
-    QTest::newRow("kaomoji nowhere") << "kao1.txt" << "" << true;
+    QTest::newRow("phrases in the current folder") << "morvela1.txt"
+                                                   << "current" << false;
+    QTest::newRow("kaomoji in the config folder") << "kao1.txt"
+                                                  << "config" << false;
+    QTest::newRow("phrases from a data folder") << "morvela1.txt"
+                                                << "data" << true;
+    QTest::newRow("kaomoji nowhere") << "kao1.txt"
+                                     << "" << true;
 }
 
 void tst_ListSource::menuOpensTheListFile()
