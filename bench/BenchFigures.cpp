@@ -3,7 +3,7 @@
 #include "bench/BenchInputs.h"
 #include "main_window/Composition.h"
 #include "main_window/ListFile.h"
-#include "main_window/ListLoading.h"
+#include "main_window/ListSource.h"
 #include "main_window/MainWindow.h"
 #include "ui_MainWindow.h"
 
@@ -99,9 +99,10 @@ void KaomojiListFill(benchmark::State &state)
         const std::unique_ptr<MainWindow> mainWindow = shownWindow(g_directories.empty);
         QComboBox *list = mainWindow->controls().kaomojiList;
         QDir::setCurrent(g_directories.large);
+        ListSource source(list, QStringLiteral("kao1.txt"), nullptr);
         QElapsedTimer timer;
         timer.start();
-        ListLoading::load(*list, QStringLiteral("kao1.txt"));
+        source.load();
         // Usable: the list knows its rows and gives the last one.
         count = list->count();
         benchmark::DoNotOptimize(list->itemText(count - 1));

@@ -1,6 +1,7 @@
-#include "main_window/ListLoading.h"
 #include "main_window/MainWindow.h"
+#include "platform/AppError.h"
 #include "platform/HandlerGuard.h"
+#include "platform/Shell.h"
 #include "ui_MainWindow.h"
 
 #include <QLineEdit>
@@ -17,6 +18,13 @@ void connectListChange(QComboBox *list, MainWindow *window, Handler handler)
     connectGuarded(list->lineEdit(), &QLineEdit::textEdited, window, handler);
 }
 
+void openForEditing(ListSource &source)
+{
+    const QString path = source.fileToEdit();
+    if (!Shell::openFile(path))
+        throw AppError(QStringLiteral("ﾌｧｲﾙ %1 を開くﾌﾟﾛｸﾞﾗﾑが見つかりません").arg(path));
+}
+
 } // namespace
 
 void MainWindow::bindListCommands()
@@ -25,13 +33,16 @@ void MainWindow::bindListCommands()
     connectListChange(m_ui->kaomojiList, this, &MainWindow::insertKaomoji);
     connectGuarded(m_ui->phraseButton, &QToolButton::clicked, this, &MainWindow::insertPhrase);
     connectListChange(m_ui->phraseList, this, &MainWindow::insertPhrase);
+    connectGuarded(m_ui->phraseListAction, &QAction::triggered, this, &MainWindow::editPhraseList);
+    connectGuarded(m_ui->kaomojiListAction, &QAction::triggered, this,
+                   &MainWindow::editKaomojiList);
 }
 
 void MainWindow::loadLists()
 {
     // Each list on its own: a bad phrase file still lets the kaomoji load.
-    runGuarded([this] { ListLoading::load(*m_ui->phraseList, QStringLiteral("morvela1.txt")); });
-    runGuarded([this] { ListLoading::load(*m_ui->kaomojiList, QStringLiteral("kao1.txt")); });
+    runGuarded([this] { m_phraseSource.load(); });
+    runGuarded([this] { m_kaomojiSource.load(); });
 }
 
 void MainWindow::insertKaomoji()
@@ -45,4 +56,14 @@ void MainWindow::insertPhrase()
     QComboBox *list = m_ui->phraseList;
     list->setToolTip(list->itemText(list->currentIndex()));
     m_composition.insertAndPublish(list->itemText(list->currentIndex()));
+}
+
+void MainWindow::editPhraseList()
+{
+    openForEditing(m_phraseSource);
+}
+
+void MainWindow::editKaomojiList()
+{
+    openForEditing(m_kaomojiSource);
 }

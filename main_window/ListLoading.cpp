@@ -1,41 +1,28 @@
 #include "main_window/ListLoading.h"
 
-#include "main_window/ListFile.h"
 #include "main_window/ListModel.h"
 #include "platform/AppError.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QListView>
 
 namespace ListLoading {
 
-void load(QComboBox &list, const QString &name)
+void fill(QComboBox &list, ListFile::Entries entries)
 {
-    const QString directory = QDir::currentPath();
-    // A current directory that no longer exists has no path, and no list file either.
-    if (directory.isEmpty())
-        return;
-    const QString path = directory + QLatin1Char('/') + name;
-    ListFile::Reading reading = ListFile::read(QFile::encodeName(path));
-    if (!reading.found)
-        return;
-
-    const qsizetype read = reading.entries.size();
+    const qsizetype read = entries.size();
     const int rows = static_cast<int>(qMin<qsizetype>(read, list.maxCount()));
-    if (rows > 0) {
-        // Alike rows let a long drop-down open without measuring every entry.
-        if (auto *view = qobject_cast<QListView *>(list.view()))
-            view->setUniformItemSizes(true);
-        list.setModel(new ListModel(std::move(reading.entries), rows, &list));
-        // A new model selects its first row; at start no entry is selected.
-        list.setCurrentIndex(-1);
-    }
+    list.hidePopup();
+    // Alike rows let a long drop-down open without measuring every entry.
+    if (auto *view = qobject_cast<QListView *>(list.view()))
+        view->setUniformItemSizes(true);
+    // The list owns its model and deletes the one it held before.
+    list.setModel(new ListModel(std::move(entries), rows, &list));
+    // A new model selects its first row; a filled list has no entry selected.
+    list.setCurrentIndex(-1);
+    list.clearEditText();
     if (rows < read)
         throw AppError(QStringLiteral("行を挿入できません"));
-    if (reading.error)
-        throw *reading.error;
 }
 
 } // namespace ListLoading

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QString>
+#include "main_window/ListFile.h"
 
 class QComboBox;
 
 namespace ListLoading {
 
-// Fills the empty drop-down list from the list file name in the current directory, in one
-// step. A missing file leaves the list empty. A failure is raised after the entries read
-// before it have gone into the list: an I/O error, or "行を挿入できません" for entries
-// beyond the list's maxCount.
-void load(QComboBox &list, const QString &name);
+// Puts entries into the drop-down list in one step, in place of what it held, with no
+// entry selected and the text field empty. Entries past the list's maxCount are left out
+// and "行を挿入できません" raised once the others are in.
+void fill(QComboBox &list, ListFile::Entries entries);
 
 } // namespace ListLoading

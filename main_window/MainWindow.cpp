@@ -69,6 +69,8 @@ MainWindow::MainWindow(QWidget *parent)
     , m_ui(std::make_unique<Ui::MainWindow>())
     // The box operations need the controls, so the layout is built first.
     , m_composition((m_ui->setupUi(this), m_ui->compositionBox))
+    , m_phraseSource(m_ui->phraseList, QStringLiteral("morvela1.txt"), this)
+    , m_kaomojiSource(m_ui->kaomojiList, QStringLiteral("kao1.txt"), this)
 {
     setUpWindow();
     bindCompositionCommands();

@@ -2,6 +2,7 @@
 
 #include "main_window/Composition.h"
 #include "main_window/FileDialog.h"
+#include "main_window/ListSource.h"
 #include "main_window/TypingMeter.h"
 
 #include <QMainWindow>
@@ -43,6 +44,10 @@ public:
     // Lists.
     void insertKaomoji();
     void insertPhrase();
+    void editPhraseList();
+    void editKaomojiList();
+    const ListSource &phraseSource() const { return m_phraseSource; }
+    const ListSource &kaomojiSource() const { return m_kaomojiSource; }
 
     // Typing meter and clock.
     void countKeyDown();
@@ -81,4 +86,6 @@ private:
     QTimer m_clockTimer;
     FileDialog m_openDialog{FileDialog::Kind::Open, this};
     FileDialog m_saveDialog{FileDialog::Kind::Save, this};
+    ListSource m_phraseSource;
+    ListSource m_kaomojiSource;
 };

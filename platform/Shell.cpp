@@ -11,4 +11,9 @@ void open(const QString &address)
     QDesktopServices::openUrl(QUrl(address));
 }
 
+bool openFile(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
 } // namespace Shell

@@ -9,4 +9,8 @@ namespace Shell {
 // nothing the user could do about it here, and the program simply goes on.
 void open(const QString &address);
 
+// Opens the file at path in the desktop's program for its type. False when there is none
+// to hand it to.
+bool openFile(const QString &path);
+
 } // namespace Shell

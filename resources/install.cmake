@@ -7,6 +7,9 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/morvela.desktop
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/morvela.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME org.example.morvela.metainfo.xml)
+# The sample lists, found by an installed Morvela started from the desktop's menu.
+install(FILES ${PROJECT_SOURCE_DIR}/examples/kao1.txt ${PROJECT_SOURCE_DIR}/examples/morvela1.txt
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/morvela)
 foreach(size 32 64 128)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/morvela-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
@@ -24,5 +27,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6dbus6 (>= 6.4), qt6-qpa-plugins, fonts-ipafont")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation")
+# xdg-utils hands the list files and the support page to the desktop's programs; IBus's
+# Qt 6 frontend comes with Qt, fcitx5's does not.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-translations-l10n, fonts-liberation, xdg-utils, fcitx5-frontend-qt6")
 include(CPack)

@@ -1,13 +1,14 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the program need, only when one
 # is missing. Runs without a terminal. With the argument "install-check" it also installs
-# the validators that check the installed desktop entry and metadata.
+# the validators that check the installed desktop entry and metadata, and what drives the
+# installed program on a virtual X server.
 set -eu
 
 packages="cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont fonts-liberation dbus-daemon xvfb clang-format libbenchmark-dev"
 case "${1:-}" in
     "") ;;
-    install-check) packages="$packages desktop-file-utils appstream" ;;
+    install-check) packages="$packages desktop-file-utils appstream xvfb xdotool xclip" ;;
     *) echo "Unknown package set: $1" >&2; exit 2 ;;
 esac
 

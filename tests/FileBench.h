@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/fsuid.h>
 #include <sys/stat.h>
 
 // What the file tests share: a fresh folder for real files, a main window whose change
@@ -89,27 +88,6 @@ inline int modeOf(const QString &path)
         return -1;
     return static_cast<int>(status.st_mode);
 }
-
-// File access as an ordinary user for this thread only: root's access rights do not
-// apply while it lives. Run by anyone else, the test has an ordinary user's rights anyway.
-class OrdinaryUser final
-{
-public:
-    static constexpr uid_t kNobody = 65534;
-
-    OrdinaryUser()
-    {
-        setfsgid(kNobody);
-        setfsuid(kNobody);
-    }
-    ~OrdinaryUser()
-    {
-        setfsuid(0);
-        setfsgid(0);
-    }
-    OrdinaryUser(const OrdinaryUser &) = delete;
-    OrdinaryUser &operator=(const OrdinaryUser &) = delete;
-};
 
 // What the error box shows for an error raised by call, or nothing.
 template<typename Call>

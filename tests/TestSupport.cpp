@@ -2,17 +2,39 @@
 
 #include "main_window/MainWindow.h"
 #include "palette/SymbolPalette.h"
+#include "platform/CodePage.h"
 #include "platform/ErrorBox.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
 
+#include <sys/fsuid.h>
+
 namespace TestSupport {
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+} // namespace
+
+OrdinaryUser::OrdinaryUser()
+{
+    setfsgid(kNobody);
+    setfsuid(kNobody);
+}
+
+OrdinaryUser::~OrdinaryUser()
+{
+    setfsuid(0);
+    setfsgid(0);
+}
 
 ErrorBoxRecorder::ErrorBoxRecorder()
 {
@@ -22,6 +44,22 @@ ErrorBoxRecorder::ErrorBoxRecorder()
 ErrorBoxRecorder::~ErrorBoxRecorder()
 {
     ErrorBox::setPresenter({});
+}
+
+QStringList entriesOf(const QComboBox *list)
+{
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries.append(list->itemText(i));
+    return entries;
+}
+
+QByteArray cp932File(const QStringList &entries)
+{
+    QByteArray bytes;
+    for (const QString &entry : entries)
+        bytes += *CodePage::encodeCp932(entry) + "\r\n";
+    return bytes;
 }
 
 QString clipboardText()

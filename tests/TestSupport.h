@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -10,10 +11,22 @@
 
 class Composition;
 class MainWindow;
+class QComboBox;
 class QWidget;
 class SymbolPalette;
 
 namespace TestSupport {
+
+// File access as an ordinary user (nobody) for this thread only: root's access rights do
+// not apply while it lives.
+class OrdinaryUser final
+{
+public:
+    OrdinaryUser();
+    ~OrdinaryUser();
+    OrdinaryUser(const OrdinaryUser &) = delete;
+    OrdinaryUser &operator=(const OrdinaryUser &) = delete;
+};
 
 // Catches what the error box would show, for as long as it lives.
 class ErrorBoxRecorder final
@@ -24,6 +37,11 @@ public:
 
     QStringList texts;
 };
+
+// The texts of a list's entries, in order.
+QStringList entriesOf(const QComboBox *list);
+// A list file of entries in code page 932, each line ended by CR LF.
+QByteArray cp932File(const QStringList &entries);
 
 QString clipboardText();
 void setClipboardText(const QString &text);

@@ -22,14 +22,6 @@ namespace {
 
 const QString kMarkupName = QStringLiteral("<b>日本語&amp;ｶﾅ<br>😀.txt");
 
-QStringList entriesOf(const QComboBox *list)
-{
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries.append(list->itemText(i));
-    return entries;
-}
-
 // The text the real error box shows for the next message, read off the box and closed.
 class RealErrorBox final
 {

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "main_window/ListLoading.h"
+#include "main_window/ListSource.h"
 #include "main_window/MainWindow.h"
 #include "main_window/TypingMeter.h"
 #include "platform/CodePage.h"
@@ -39,27 +39,11 @@ const QStringList kKaomoji{QStringLiteral("(^_^)"), QStringLiteral("(T_T)"),
 const QStringList kPhrases{QStringLiteral("こんにちは"), QStringLiteral("挨拶|greeting"),
                            QStringLiteral("<b>また後でね</b>")};
 
-QByteArray cp932File(const QStringList &entries)
-{
-    QByteArray bytes;
-    for (const QString &entry : entries)
-        bytes += *CodePage::encodeCp932(entry) + "\r\n";
-    return bytes;
-}
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QStringList entriesOf(const QComboBox *list)
-{
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries.append(list->itemText(i));
-    return entries;
 }
 
 // Key by key, as from the keyboard or, for characters beyond ASCII, an input method.
@@ -307,7 +291,8 @@ void tst_Lists::refusedEntryIsReported()
     QComboBox list;
     list.setEditable(true);
     list.setMaxCount(2);
-    runGuarded([&] { ListLoading::load(list, QStringLiteral("kao1.txt")); });
+    ListSource source(&list, QStringLiteral("kao1.txt"), nullptr);
+    runGuarded([&] { source.load(); });
 
     QCOMPARE(m_box->texts, QStringList{QStringLiteral("行を挿入できません.")});
     QCOMPARE(entriesOf(&list), (QStringList{"a", "b"}));

@@ -429,12 +429,6 @@ void tst_MainWindow::commands_data()
     QTest::newRow("copyButton") << "abc"
                                 << "abc"
                                 << "undo";
-    QTest::newRow("phraseListAction") << "abc"
-                                      << "before"
-                                      << "undo";
-    QTest::newRow("kaomojiListAction") << "abc"
-                                       << "before"
-                                       << "undo";
 }
 
 void tst_MainWindow::commands()
