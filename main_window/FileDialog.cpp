@@ -3,7 +3,6 @@
 #include "platform/StayOnTop.h"
 
 #include <QFileDialog>
-#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QPointer>
 #include <QScreen>
@@ -47,18 +46,14 @@ private:
     }
 };
 
-// The columns of the detailed file list as wide as what they show, each time a folder has
-// been read: Qt's own widths cut the file types and dates short.
+// The columns of the detailed file list as wide as what they show, whatever folder it
+// shows and whenever its files come in: Qt's own widths cut the file types and dates short.
 void fitColumnsToContents(QFileDialog *dialog)
 {
     auto *view = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
-    auto *files = dialog->findChild<QFileSystemModel *>();
-    if (!view || !files)
+    if (!view)
         return;
-    QObject::connect(files, &QFileSystemModel::directoryLoaded, view, [view] {
-        for (int column = 0; column < view->header()->count(); ++column)
-            view->resizeColumnToContents(column);
-    });
+    view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
 } // namespace
