@@ -24,23 +24,32 @@ const QStringList kKaomoji{
     QStringLiteral("orz"),
 };
 
-// The main window started in a folder that holds kao1.txt and no phrase list.
-std::unique_ptr<MainWindow> windowWithKaomoji()
+// The main window started in a folder that holds kao1.txt and an empty phrase list, so
+// that no list elsewhere is looked up; the folder stays while the window follows its lists.
+struct KaomojiWindow
 {
+    KaomojiWindow()
+    {
+        QByteArray bytes;
+        for (const QString &face : kKaomoji)
+            bytes += *CodePage::encodeCp932(face) + "\r\n";
+        QFile file(folder.filePath(QStringLiteral("kao1.txt")));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write the kaomoji list");
+        file.close();
+        QFile phrases(folder.filePath(QStringLiteral("morvela1.txt")));
+        if (!phrases.open(QIODevice::WriteOnly))
+            qFatal("cannot write the phrase list");
+        phrases.close();
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        window = std::make_unique<MainWindow>();
+        QDir::setCurrent(before);
+    }
+
     QTemporaryDir folder;
-    QByteArray bytes;
-    for (const QString &face : kKaomoji)
-        bytes += *CodePage::encodeCp932(face) + "\r\n";
-    QFile file(folder.filePath(QStringLiteral("kao1.txt")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write the kaomoji list");
-    file.close();
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    auto window = std::make_unique<MainWindow>();
-    QDir::setCurrent(before);
-    return window;
-}
+    std::unique_ptr<MainWindow> window;
+};
 
 // The window with list opened below it, as the user sees them.
 QImage withListOpened(MainWindow *window, QComboBox *list)
@@ -61,14 +70,14 @@ namespace Shots {
 
 QImage kaomojiListOpened()
 {
-    const std::unique_ptr<MainWindow> window = windowWithKaomoji();
-    return withListOpened(window.get(), window->controls().kaomojiList);
+    const KaomojiWindow shown;
+    return withListOpened(shown.window.get(), shown.window->controls().kaomojiList);
 }
 
 QImage emptyListOpened()
 {
-    const std::unique_ptr<MainWindow> window = windowWithKaomoji();
-    return withListOpened(window.get(), window->controls().phraseList);
+    const KaomojiWindow shown;
+    return withListOpened(shown.window.get(), shown.window->controls().phraseList);
 }
 
 } // namespace Shots

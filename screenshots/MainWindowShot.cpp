@@ -1,6 +1,5 @@
 #include "Shots.h"
 
-#include "main_window/FileDialog.h"
 #include "main_window/MainWindow.h"
 #include "ui_MainWindow.h"
 
@@ -10,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <memory>
 
@@ -51,8 +51,19 @@ QImage openDialog()
         if (!dialog)
             return;
         dialog->setDirectory(folder.path());
-        // The folder's files come in from a thread of the dialog's own.
-        QTest::qWait(500);
+        // The folder's files and then their types come in from a thread of the dialog's own.
+        const auto *files = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
+        const auto listed = [files] {
+            const QModelIndex folder = files->rootIndex();
+            const int rows = files->model()->rowCount(folder);
+            for (int row = 0; row < rows; ++row) {
+                if (files->model()->index(row, 2, folder).data().toString().isEmpty())
+                    return false;
+            }
+            return rows == 3;
+        };
+        if (!files || !QTest::qWaitFor(listed))
+            qWarning("the open dialog did not list its folder");
         shot = picture(dialog);
         dialog->reject();
     });

@@ -65,11 +65,10 @@ int main(int argc, char *argv[])
     // Rendered off screen, with the fonts the program finds on this machine.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The windows as a new user first sees them: no lists but those a shot puts in its
-    // folder, the file dialog without settings of its own, the user's settings left alone.
+    // The windows as a new user first sees them: none of the user's own lists, the file
+    // dialog without settings of its own, the user's settings left alone.
     const QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(settings.path()));
     QApplication application(argc, argv);
     QtTranslation::installJapanese(application);
 
