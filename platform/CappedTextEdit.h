@@ -16,7 +16,6 @@ class CappedTextEdit final : public QPlainTextEdit
 public:
     explicit CappedTextEdit(QWidget *parent = nullptr);
 
-    qsizetype capacity() const { return m_capacity; }
     void setCapacity(qsizetype capacity) { m_capacity = capacity; }
 
     // The units text takes in the box: every line break in it, a CR LF, a lone CR, a lone

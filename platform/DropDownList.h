@@ -7,10 +7,9 @@ class QComboBox;
 namespace DropDownList {
 
 // The typed text is never completed from the list nor taken for the entry that has the
-// same text. The opened list highlights the selected entry, and no row when
-// none is selected, so that the first Down goes to the first entry. Its rows are tall
-// enough for every glyph of the list's font, and a list without entries opens one empty
-// row.
+// same text. The opened list highlights the selected entry, and no row when none is
+// selected, so that the first Down goes to the first entry. Its rows are tall enough for
+// every glyph of the list's font, and a list without entries opens one empty row.
 void setUp(QComboBox *list);
 
 } // namespace DropDownList
