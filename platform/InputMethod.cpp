@@ -1,6 +1,8 @@
 #include "platform/InputMethod.h"
 
 #include "platform/Fcitx5InputMethod.h"
+#include "platform/IBusEngines.h"
+#include "platform/IBusInputMethod.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -33,6 +35,8 @@ std::unique_ptr<InputMethod> adapterFor(InputMethod::Daemon daemon)
     switch (daemon) {
     case InputMethod::Daemon::Fcitx5:
         return std::make_unique<Fcitx5InputMethod>();
+    case InputMethod::Daemon::IBus:
+        return std::make_unique<IBusInputMethod>(&IBusEngines::configuredJapaneseEngine);
     case InputMethod::Daemon::None:
         break;
     }
@@ -65,6 +69,8 @@ InputMethod::Daemon InputMethod::daemonFor(const QString &qtImModule)
     const QString plugin = qtImModule.section(QLatin1Char(':'), 0, 0).toLower();
     if (plugin == QLatin1String("fcitx") || plugin == QLatin1String("fcitx5"))
         return Daemon::Fcitx5;
+    if (plugin == QLatin1String("ibus"))
+        return Daemon::IBus;
     return Daemon::None;
 }
 

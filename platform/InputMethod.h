@@ -11,7 +11,7 @@ class InputMethod
 {
 public:
     // The input-method daemons whose switching the program knows.
-    enum class Daemon { None, Fcitx5 };
+    enum class Daemon { None, Fcitx5, IBus };
 
     virtual ~InputMethod() = default;
 

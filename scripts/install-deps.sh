@@ -5,7 +5,7 @@
 # installed program on a virtual X server.
 set -eu
 
-packages="cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont fonts-liberation dbus-daemon clang-format libbenchmark-dev"
+packages="cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev fonts-ipafont fonts-liberation dbus-daemon clang-format libbenchmark-dev libglib2.0-dev pkg-config"
 case "${1:-}" in
     "") ;;
     install-check) packages="$packages desktop-file-utils appstream xvfb xdotool xclip" ;;

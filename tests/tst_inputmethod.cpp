@@ -117,13 +117,14 @@ void tst_InputMethod::daemonOfQtsPlugin_data()
     QTest::newRow("fcitx5's plugin") << "fcitx" << Daemon::Fcitx5;
     QTest::newRow("its other name") << "fcitx5" << Daemon::Fcitx5;
     QTest::newRow("in capitals, as Qt takes it") << "FCITX" << Daemon::Fcitx5;
-    QTest::newRow("with parameters after a colon") << "fcitx:x" << Daemon::Fcitx5;
+    QTest::newRow("IBus") << "ibus" << Daemon::IBus;
+    QTest::newRow("with parameters after a colon") << "ibus:portal" << Daemon::IBus;
     QTest::newRow("unset: Qt composes dead keys itself") << "" << Daemon::None;
     QTest::newRow("compose") << "compose" << Daemon::None;
     QTest::newRow("no plugin") << "none" << Daemon::None;
     QTest::newRow("X's own input methods") << "xim" << Daemon::None;
-    QTest::newRow("blanks: no plugin Qt would load") << " fcitx" << Daemon::None;
-    QTest::newRow("a longer name") << "fcitx52" << Daemon::None;
+    QTest::newRow("blanks: no plugin Qt would load") << " ibus" << Daemon::None;
+    QTest::newRow("a longer name") << "ibus2" << Daemon::None;
 }
 
 void tst_InputMethod::daemonOfQtsPlugin()
