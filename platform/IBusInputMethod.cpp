@@ -60,6 +60,8 @@ QString engineName(const QDBusMessage &reply)
     }
     argument.endMap();
     argument >> name;
+    // Closing the structure frees its reader; the rest of the description is not needed.
+    argument.endStructure();
     return typeName == QLatin1String("IBusEngineDesc") ? name : QString();
 }
 
