@@ -133,10 +133,15 @@ controller() {
         --method "org.fcitx.Fcitx.Controller1.$1" 2>/dev/null
 }
 
+# fcitx5_im_is IM: the context fcitx5 focused last has input method IM.
+fcitx5_im_is() {
+    controller CurrentInputMethod | grep -q "'$1'"
+}
+
 # fcitx5_on PROGRAM IM: PROGRAM's input context has the focus and input method IM.
 fcitx5_on() {
     controller DebugInfo | sed 's/\\n/\n/g' | grep -q "program:$1 .*focus:1" &&
-        controller CurrentInputMethod | grep -q "'$2'"
+        fcitx5_im_is "$2"
 }
 
 # What the daemon says now, for the failure log.
@@ -226,22 +231,22 @@ EOF
     morvela
     check "without fcitx5: the window is shown at once" shown_soon morvela
     start_fcitx5
-    check "fcitx5 started after Morvela: on in the composition box" \
-        wait_until 10 fcitx5_on morvela anthy
+    # Ours is the only context now. A fresh fcitx5 sometimes sees it unfocused again right
+    # after its FocusIn, until the next key: only what typing gives is checked.
+    wait_until 10 fcitx5_im_is anthy
     type_ka
     keys Return
-    check "... and ka Return gives か" published_from_box か
+    check "fcitx5 started after Morvela: ka Return gives か" published_from_box か
     stop morvela
 
     kill -STOP "$FCITX5"
     morvela
     check "with fcitx5 hung: the window is shown at once" shown_soon morvela
     kill -CONT "$FCITX5"
-    check "fcitx5 going on again: on in the composition box" \
-        wait_until 10 fcitx5_on morvela anthy
+    wait_until 10 fcitx5_im_is anthy
     type_ka
     keys Return
-    check "... and ka Return gives か" published_from_box か
+    check "fcitx5 going on again: ka Return gives か" published_from_box か
     stop morvela
 }
 
