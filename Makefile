@@ -25,6 +25,14 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The real program against the real fcitx5 and IBus, each with Anthy, on a virtual X server
+# with a session bus of its own, checked as a user would by typing and reading the clipboard.
+.PHONY: test-desktop
+test-desktop: build
+	@sh scripts/install-deps.sh desktop
+	cmake --build $(BUILD) -j $(JOBS) --target morvela_text_peer
+	bash scripts/test-desktop.sh $(BUILD)
+
 # The speed figures (medians, off screen) beside the CPython peer, as one table; the JSON
 # and the generated inputs stay under $(BUILD)/bench/, the program's messages in bench.log.
 bench: build

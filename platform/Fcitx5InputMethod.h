@@ -1,27 +1,33 @@
 #pragma once
 
+#include "platform/Fcitx5Switch.h"
 #include "platform/InputMethod.h"
 
-#include <QDBusConnection>
+#include <QObject>
 
-#include <memory>
+class QDBusMessage;
 
-// fcitx5, the input method framework of today's Linux desktops, asked over the session bus.
-// Its Japanese engines start in hiragana when input is activated.
-class Fcitx5InputMethod final : public InputMethod
+// fcitx5, reached through the session-bus connection of Qt's fcitx5 plugin: only calls on
+// that connection can reach our own input context, and fcitx5 reports our context on it.
+// When Activate goes out is Fcitx5Switch's business.
+class Fcitx5InputMethod final : public QObject, public InputMethod
 {
+    Q_OBJECT
+
 public:
-    explicit Fcitx5InputMethod(QDBusConnection bus);
+    Fcitx5InputMethod();
+    ~Fcitx5InputMethod() override;
 
-    static bool isRunning(const QDBusConnection &bus);
-
-    // Sends the request and returns at once: a focus change never waits on another program.
     void openHiragana() override;
+    void cancelOpening() override;
+
+private slots:
+    void takeCurrentIm(const QDBusMessage &signal);
 
 private:
-    QDBusConnection m_bus;
-};
+    void listen();
+    void send(Fcitx5Call call);
 
-// The adapter for a desktop with this session bus: fcitx5 where it runs, otherwise one
-// that does nothing.
-std::unique_ptr<InputMethod> inputMethodFor(const QDBusConnection &bus);
+    Fcitx5Switch m_switch;
+    bool m_listening = false;
+};

@@ -26,7 +26,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6dbus6 (>= 6.4), qt6-qpa-plugins, fonts-ipafont")
+    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6dbus6 (>= 6.4), libglib2.0-0, qt6-qpa-plugins, fonts-ipafont")
 # xdg-utils hands the list files and the support page to the desktop's programs; IBus's
 # Qt 6 frontend comes with Qt, fcitx5's does not.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS

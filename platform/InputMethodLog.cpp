@@ -1,0 +1,3 @@
+#include "platform/InputMethodLog.h"
+
+Q_LOGGING_CATEGORY(inputMethodLog, "morvela.inputmethod", QtWarningMsg)
