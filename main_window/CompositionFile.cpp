@@ -2,6 +2,7 @@
 
 #include "platform/AppError.h"
 #include "platform/CodePage.h"
+#include "platform/FileAccess.h"
 #include "platform/LineBreaks.h"
 
 #include <QByteArray>
@@ -106,14 +107,7 @@ bool isReplaceable(const QString &target)
     struct stat status;
     if (::stat(name.constData(), &status) != 0)
         return errno == ENOENT;
-    if (!S_ISREG(status.st_mode))
-        return false;
-    // Opening without truncating changes nothing in the file.
-    const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    return true;
+    return S_ISREG(status.st_mode) && FileAccess::isWritable(target);
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace {
 
 const QString kSubfolder = QStringLiteral("morvela");
 
-// The base directory specification takes only absolute paths; others are ignored.
+// XDG folders count only as absolute paths; others are ignored.
 bool isUsable(const QString &path)
 {
     return !path.isEmpty() && QDir::isAbsolutePath(path);
